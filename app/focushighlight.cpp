@@ -1,0 +1,110 @@
+#include "app/focushighlight.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+
+namespace {
+
+// Calls `onFocus(true/false)` as the watched widget gains and loses the keyboard focus.
+class FocusWatcher : public QObject
+{
+public:
+    FocusWatcher(QWidget* widget, std::function<void(bool)> onFocus) : QObject(widget), m_onFocus(std::move(onFocus))
+    {
+        widget->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn)
+            m_onFocus(true);
+        else if (event->type() == QEvent::FocusOut)
+            m_onFocus(false);
+        return false;
+    }
+
+private:
+    std::function<void(bool)> m_onFocus;
+};
+
+void setColours(QWidget* w, bool focused, bool backgroundOnly)
+{
+    QPalette p = w->palette();
+    const QPalette system = QApplication::palette(w);
+    p.setColor(QPalette::Base, focused ? system.color(QPalette::ToolTipBase) : system.color(QPalette::Base));
+    if (!backgroundOnly)
+        p.setColor(QPalette::Text, focused ? system.color(QPalette::ToolTipText) : system.color(QPalette::Text));
+    w->setPalette(p);
+}
+
+void setBold(QWidget* w, bool bold)
+{
+    QFont f = w->font();
+    f.setBold(bold);
+    w->setFont(f);
+}
+
+} // namespace
+
+void attachTextHighlight(QLineEdit* edit, QLabel* captionLabel)
+{
+    QPointer<QLabel> label(captionLabel);
+    new FocusWatcher(edit, [edit, label](bool focused) {
+        setColours(edit, focused, false);
+        if (focused)
+            // After the click that gave the focus has placed the cursor, select everything.
+            QTimer::singleShot(0, edit, [edit] {
+                if (edit->hasFocus())
+                    edit->selectAll();
+            });
+        if (label)
+            setBold(label, focused);
+    });
+}
+
+void attachComboHighlight(QComboBox* combo)
+{
+    new FocusWatcher(combo, [combo](bool focused) {
+        setColours(combo, focused, true);
+        if (combo->lineEdit())
+            setColours(combo->lineEdit(), focused, true);
+    });
+}
+
+void attachListHighlight(QAbstractItemView* list, bool backgroundOnly)
+{
+    new FocusWatcher(list, [list, backgroundOnly](bool focused) { setColours(list, focused, backgroundOnly); });
+}
+
+void attachButtonHighlight(QAbstractButton* button)
+{
+    new FocusWatcher(button, [button](bool focused) { setBold(button, focused); });
+}
+
+void attachButtonWithInfoLabel(QAbstractButton* button, QLabel* infoLabel)
+{
+    QPointer<QLabel> label(infoLabel);
+    new FocusWatcher(button, [button, label](bool focused) {
+        setBold(button, focused);
+        if (!label)
+            return;
+        QFont f = label->font();
+        f.setBold(focused);
+        // Relative, like the gain and loss of focus themselves: one point up, then one point down.
+        f.setPointSizeF(f.pointSizeF() + (focused ? 1.0 : -1.0));
+        label->setFont(f);
+        label->setFrameStyle(focused ? (QFrame::Box | QFrame::Plain) : QFrame::NoFrame);
+        QPalette p = label->palette();
+        p.setColor(QPalette::WindowText, focused ? QColor(255, 0, 0) : QApplication::palette(label).color(QPalette::ButtonText));
+        label->setPalette(p);
+    });
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "app/seam.h"
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+class QPrinter;
+
+// The save-file dialog. Returns the chosen path, or an empty text when the vendor cancels.
+struct SaveFileRequest {
+    QWidget* parent = nullptr;
+    QString title;
+    QString initialFolder;
+    QString initialName;
+    QString filter;  // e.g. "Html Files (*.html)"
+};
+struct SaveFileDialogSeamTag {
+    static QString platform(const SaveFileRequest& request);
+};
+using SaveFileDialogSeam = Seam<SaveFileDialogSeamTag, QString(const SaveFileRequest&)>;
+
+// Opening a document in the system's viewer. Returns false when nothing could open it.
+struct DocumentOpenerSeamTag {
+    static bool platform(const QString& path);
+};
+using DocumentOpenerSeam = Seam<DocumentOpenerSeamTag, bool(const QString&)>;
+
+// The print preview of a report: the title of the preview window and the routine that paints the
+// pages on the printer it is handed (the preview's, or the real printer's when the vendor prints).
+struct ReportPreviewRequest {
+    QWidget* parent = nullptr;
+    QString title;
+    std::function<void(QPrinter*)> paint;
+};
+struct ReportPreviewSeamTag {
+    static void platform(const ReportPreviewRequest& request);
+};
+using ReportPreviewSeam = Seam<ReportPreviewSeamTag, void(const ReportPreviewRequest&)>;

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <vector>
+
+struct sqlite3;
+
+// Cursor and lock types, numbered as the screens name them.
+enum class CursorType { ForwardOnly = 0, Keyset = 1, Dynamic = 2, Static = 3 };
+enum class LockType { ReadOnly = 1, Pessimistic = 2, Optimistic = 3 };
+
+// A recordset opened with an SQL text and the connection string, walked row by row, read and written by
+// column name. The rows are read in full when it opens, so no statement or transaction stays open
+// between operations. A recordset opened for change on "Select * From T [Where ...]" writes its changes
+// back to T by the row's ID; addNew + update inserts and reads back the new row, ID included.
+//
+// Values come back as QVariant: a null QVariant for Null; bool for Boolean columns; QDateTime for dates;
+// qlonglong for whole-number columns; and, for decimal columns (money, rates, ratios), the exact decimal
+// text ("10.8", "100") so that money never passes through binary floating point in the screens.
+//
+// Every failure throws DbError (number, source, description).
+class Recordset
+{
+public:
+    Recordset() = default;
+    Recordset(const QString& sql, const QString& connectionString, CursorType cursor, LockType lock);
+    ~Recordset() { close(); }
+    Recordset(const Recordset&) = delete;
+    Recordset& operator=(const Recordset&) = delete;
+
+    void open(const QString& sql, const QString& connectionString, CursorType cursor, LockType lock);
+    void close();
+    bool isOpen() const { return m_open; }
+
+    bool eof() const;
+    void moveNext();
+    void moveFirst();
+    long recordCount() const;
+
+    int fieldCount() const { return static_cast<int>(m_columns.size()); }
+    QString fieldName(int index) const;
+    bool hasField(const QString& name) const;
+    QVariant field(const QString& name) const;
+    QVariant field(int index) const;
+
+    // Changes to the current (or new) row; written by update(). Moving on writes pending changes first.
+    void setField(const QString& name, const QVariant& value);
+    void addNew();
+    void update();
+    void cancelUpdate();
+    void deleteCurrent();
+    bool editing() const { return m_adding || !m_pending.isEmpty(); }
+
+private:
+    struct Column {
+        QString name;
+        QString declaredType;
+    };
+    struct Row {
+        std::vector<QVariant> values;
+        bool deleted = false;
+    };
+
+    void requireOpen() const;
+    void requireUpdatable() const;
+    const Row& currentRow() const;
+    int columnIndex(const QString& name) const;  // -1 when missing
+    void loadTableColumns();
+    Row readRow(qlonglong id);
+
+    sqlite3* m_db = nullptr;
+    bool m_open = false;
+    LockType m_lock = LockType::ReadOnly;
+    QString m_table;
+    std::vector<Column> m_columns;
+    QHash<QString, int> m_columnByName;              // lower-cased name -> index
+    QHash<QString, QString> m_tableColumnTypes;      // lower-cased table column -> declared type
+    QHash<QString, QString> m_tableColumnNames;      // lower-cased -> exact table column name
+    std::vector<Row> m_rows;
+    size_t m_position = 0;
+    bool m_adding = false;
+    QHash<QString, QVariant> m_pending;              // exact table column name -> new value
+};

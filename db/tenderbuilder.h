@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+// Builds a tender database file, as the hospital does before handing it to the vendors.
+// The file is written beside the target under a temporary name and moved into place only when
+// complete, so a failed build never leaves a half-built database at the target path.
+namespace TenderBuilder {
+
+// From a folder of CSV files, one per table, named <Table>.csv, whose header row names the columns.
+// Throws CsvError (naming file, line and column) or DbError.
+void buildFromCsvFolder(const QString& folder, const QString& outputPath);
+
+// An empty database with every table (for tests and for a hospital starting from nothing).
+void buildEmpty(const QString& outputPath);
+
+struct SyntheticSize {
+    int generics = 5000;
+    int brands = 50000;
+    int quotations = 5000;
+};
+// A large made-up tender for measuring speed.
+void buildSynthetic(const QString& outputPath, const SyntheticSize& size);
+
+} // namespace TenderBuilder

@@ -1,0 +1,143 @@
+#include "db/tenderdatabase.h"
+
+#include "db/dberror.h"
+
+#include <QFileInfo>
+#include <sqlite3.h>
+
+namespace {
+
+const QString EngineSource = QStringLiteral("Tender Database");
+
+struct KeptConnection {
+    QString connectionString;
+    sqlite3* db = nullptr;
+    ~KeptConnection() { TenderDatabase::closeHandle(db); }
+};
+
+KeptConnection& kept()
+{
+    static KeptConnection k;
+    return k;
+}
+
+void execOrRaise(sqlite3* db, const char* sql)
+{
+    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        TenderDatabase::raiseEngineError(db, rc);
+}
+
+} // namespace
+
+namespace TenderDatabase {
+
+QString buildConnectionString(const QString& applicationFolder)
+{
+    return QStringLiteral("Provider=SQLCipher;Data Source=") + applicationFolder + QLatin1Char('/') +
+           QLatin1String(FileName) + QStringLiteral(";Database Password=") + QLatin1String(Password);
+}
+
+ConnectionSettings parseConnectionString(const QString& connectionString)
+{
+    ConnectionSettings settings;
+    bool haveSource = false;
+    for (const QString& part : connectionString.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const qsizetype eq = part.indexOf(QLatin1Char('='));
+        if (eq < 0)
+            continue;
+        const QString key = part.left(eq).trimmed();
+        const QString value = part.mid(eq + 1);
+        if (key.compare(QLatin1String("Data Source"), Qt::CaseInsensitive) == 0) {
+            settings.dataSource = value;
+            haveSource = true;
+        } else if (key.endsWith(QLatin1String("Database Password"), Qt::CaseInsensitive)) {
+            settings.password = value;
+        }
+    }
+    if (!haveSource || settings.dataSource.isEmpty())
+        throw DbError(DbErrorNumber::BadConnectionString, EngineSource,
+                      QStringLiteral("The connection string names no data source."));
+    return settings;
+}
+
+void raiseEngineError(sqlite3* db, int resultCode)
+{
+    const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(resultCode));
+    throw DbError(resultCode, EngineSource, message);
+}
+
+void closeHandle(sqlite3* db)
+{
+    if (db)
+        sqlite3_close_v2(db);
+}
+
+sqlite3* openKeyed(const QString& path, const QString& password, bool create)
+{
+    if (!create && !QFileInfo::exists(path))
+        throw DbError(DbErrorNumber::FileNotFound, EngineSource, QStringLiteral("Could not find file '%1'.").arg(path));
+    sqlite3* db = nullptr;
+    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
+        closeHandle(db);
+        throw DbError(rc, EngineSource, message + QStringLiteral(" (") + path + QLatin1Char(')'));
+    }
+    const QByteArray key = password.toUtf8();
+    rc = sqlite3_key(db, key.constData(), static_cast<int>(key.size()));
+    try {
+        if (rc != SQLITE_OK)
+            raiseEngineError(db, rc);
+        // A wrong key only shows on the first statement that reads the file.
+        execOrRaise(db, "SELECT count(*) FROM sqlite_master");
+        sqlite3_busy_timeout(db, 3000);
+        sqlite3_extended_result_codes(db, 0);
+    } catch (...) {
+        closeHandle(db);
+        throw;
+    }
+    return db;
+}
+
+sqlite3* connection(const QString& connectionString)
+{
+    KeptConnection& k = kept();
+    if (k.db && k.connectionString == connectionString)
+        return k.db;
+    closeConnection();
+    const ConnectionSettings settings = parseConnectionString(connectionString);
+    k.db = openKeyed(settings.dataSource, settings.password, false);
+    k.connectionString = connectionString;
+    return k.db;
+}
+
+void closeConnection()
+{
+    KeptConnection& k = kept();
+    closeHandle(k.db);
+    k.db = nullptr;
+    k.connectionString.clear();
+}
+
+} // namespace TenderDatabase
+
+DbTransaction::DbTransaction(const QString& connectionString)
+    : m_db(TenderDatabase::connection(connectionString))
+{
+    execOrRaise(m_db, "BEGIN IMMEDIATE");
+    m_open = true;
+}
+
+DbTransaction::~DbTransaction()
+{
+    if (m_open)
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void DbTransaction::commit()
+{
+    execOrRaise(m_db, "COMMIT");
+    m_open = false;
+}

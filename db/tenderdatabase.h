@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+
+struct sqlite3;
+
+// The connection string keeps the familiar shape "Provider=...;Data Source=<file>;Database Password=<pw>".
+struct ConnectionSettings {
+    QString dataSource;
+    QString password;
+};
+
+namespace TenderDatabase {
+
+inline constexpr const char* FileName = "Tender.klmt";
+inline constexpr const char* Password = "QVPN27081962";
+
+// "Provider=SQLCipher;Data Source=" + folder + "/Tender.klmt" + ";Database Password=QVPN27081962"
+QString buildConnectionString(const QString& applicationFolder);
+// Throws DbError when a part is missing.
+ConnectionSettings parseConnectionString(const QString& connectionString);
+
+// The process-wide connection for a connection string. Deriving the key costs about 0.2 s by design,
+// so the connection is opened on first use and kept; it holds no transaction between operations and
+// the journal is the default rollback journal, so the one file on disk is complete after every
+// operation and may be copied while the application runs. Throws DbError (missing file, wrong
+// password, not a database).
+sqlite3* connection(const QString& connectionString);
+// Closes the kept connection, if any (at exit, and by tests that replace the file).
+void closeConnection();
+
+// Opens a database file with the key, for the hospital's tool that creates it. The caller owns it.
+sqlite3* openKeyed(const QString& path, const QString& password, bool create);
+void closeHandle(sqlite3* db);
+// The engine's last error on a handle, as a DbError.
+[[noreturn]] void raiseEngineError(sqlite3* db, int resultCode);
+
+} // namespace TenderDatabase
+
+// Rows that must stand or fall together. Rolls back unless committed.
+class DbTransaction
+{
+public:
+    explicit DbTransaction(const QString& connectionString);
+    ~DbTransaction();
+    DbTransaction(const DbTransaction&) = delete;
+    DbTransaction& operator=(const DbTransaction&) = delete;
+    void commit();
+
+private:
+    sqlite3* m_db;
+    bool m_open = false;
+};

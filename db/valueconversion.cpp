@@ -1,0 +1,162 @@
+#include "db/valueconversion.h"
+
+#include "app/decimal.h"
+#include "db/dberror.h"
+#include "db/schema.h"
+
+#include <QDateTime>
+#include <QRegularExpression>
+#include <limits>
+#include <sqlite3.h>
+
+namespace {
+
+const QString LayerSource = QStringLiteral("Recordset");
+
+[[noreturn]] void mismatch(const QString& column, const QVariant& value)
+{
+    throw DbError(DbErrorNumber::TypeMismatch, LayerSource,
+                  QStringLiteral("Data type conversion error: column %1 cannot take the value '%2'.")
+                      .arg(column, value.toString()));
+}
+
+QString storedText(sqlite3_stmt* stmt, int i)
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
+    return QString::fromUtf8(text, sqlite3_column_bytes(stmt, i));
+}
+
+QVariant numberByStorage(sqlite3_stmt* stmt, int i)
+{
+    switch (sqlite3_column_type(stmt, i)) {
+    case SQLITE_INTEGER: return QVariant(static_cast<qlonglong>(sqlite3_column_int64(stmt, i)));
+    case SQLITE_FLOAT: return QVariant(ValueConversion::decimalTextFromDouble(sqlite3_column_double(stmt, i)));
+    default: return QVariant(storedText(stmt, i));
+    }
+}
+
+void bindText(sqlite3_stmt* stmt, int param, const QString& text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    sqlite3_bind_text(stmt, param, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+}
+
+bool isTextLike(const QVariant& v)
+{
+    return v.typeId() == QMetaType::QString || v.typeId() == QMetaType::QByteArray;
+}
+
+} // namespace
+
+namespace ValueConversion {
+
+QString decimalTextFromDouble(double value)
+{
+    const QString shortest = QString::number(value, 'g', QLocale::FloatingPointShortest);
+    static const QRegularExpression scientific(QStringLiteral("^(-?)(\\d+)(?:\\.(\\d+))?e([+-]?\\d+)$"));
+    const QRegularExpressionMatch m = scientific.match(shortest);
+    if (!m.hasMatch())
+        return shortest;
+    QString digits = m.captured(2) + m.captured(3);
+    int pointAt = static_cast<int>(m.captured(2).size()) + m.captured(4).toInt();
+    if (pointAt <= 0) {
+        digits.prepend(QString(-pointAt, QLatin1Char('0')));
+        pointAt = 0;
+    } else if (pointAt >= digits.size()) {
+        digits.append(QString(pointAt - digits.size(), QLatin1Char('0')));
+    }
+    QString text = pointAt >= digits.size() ? digits
+                                            : (pointAt == 0 ? QStringLiteral("0") : digits.left(pointAt)) +
+                                                  QLatin1Char('.') + digits.mid(pointAt);
+    return m.captured(1) + text;
+}
+
+QVariant fromStatement(sqlite3_stmt* stmt, int i, const QString& declaredType)
+{
+    if (sqlite3_column_type(stmt, i) == SQLITE_NULL)
+        return QVariant();
+    if (declaredType.isEmpty())
+        return numberByStorage(stmt, i);  // an expression such as Max(ID)
+    switch (Schema::typeFromDeclared(declaredType)) {
+    case ColumnType::Boolean:
+        if (sqlite3_column_type(stmt, i) == SQLITE_TEXT)
+            return QVariant(storedText(stmt, i).compare(QLatin1String("True"), Qt::CaseInsensitive) == 0);
+        return QVariant(sqlite3_column_int64(stmt, i) != 0);
+    case ColumnType::DateTime:
+        return QVariant(QDateTime::fromString(storedText(stmt, i), QLatin1String(DateTimeFormat)));
+    case ColumnType::Id:
+    case ColumnType::Integer:
+    case ColumnType::SmallInt:
+    case ColumnType::Decimal:
+        return numberByStorage(stmt, i);
+    case ColumnType::Text:
+        return QVariant(storedText(stmt, i));
+    }
+    return QVariant(storedText(stmt, i));
+}
+
+void bind(sqlite3_stmt* stmt, int param, const QVariant& value, const QString& declaredType, const QString& column)
+{
+    if (value.isNull() || !value.isValid()) {
+        sqlite3_bind_null(stmt, param);
+        return;
+    }
+    switch (Schema::typeFromDeclared(declaredType)) {
+    case ColumnType::Text:
+        bindText(stmt, param, value.toString());
+        return;
+    case ColumnType::Boolean: {
+        if (value.typeId() == QMetaType::Bool) {
+            sqlite3_bind_int(stmt, param, value.toBool() ? 1 : 0);
+            return;
+        }
+        const QString t = value.toString().trimmed();
+        if (t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 || t.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) {
+            sqlite3_bind_int(stmt, param, t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 ? 1 : 0);
+            return;
+        }
+        const auto number = Decimal::parse(t);
+        if (!number)
+            mismatch(column, value);
+        sqlite3_bind_int(stmt, param, number->isZero() ? 0 : 1);
+        return;
+    }
+    case ColumnType::DateTime: {
+        QDateTime when = value.toDateTime();
+        if (!when.isValid())
+            mismatch(column, value);
+        bindText(stmt, param, when.toString(QLatin1String(DateTimeFormat)));
+        return;
+    }
+    case ColumnType::Id:
+    case ColumnType::Integer:
+    case ColumnType::SmallInt: {
+        const QString t = isTextLike(value) ? value.toString().trimmed() : value.toString();
+        const auto number = Decimal::parse(t);
+        if (!number || !number->isWhole())
+            mismatch(column, value);
+        bool ok = false;
+        const qlonglong whole = number->toText().toLongLong(&ok);
+        if (!ok)
+            throw DbError(DbErrorNumber::Overflow, LayerSource, QStringLiteral("Overflow"));
+        if (Schema::typeFromDeclared(declaredType) == ColumnType::SmallInt &&
+            (whole < std::numeric_limits<qint16>::min() || whole > std::numeric_limits<qint16>::max()))
+            throw DbError(DbErrorNumber::Overflow, LayerSource, QStringLiteral("Overflow"));
+        sqlite3_bind_int64(stmt, param, whole);
+        return;
+    }
+    case ColumnType::Decimal: {
+        const QString t = value.typeId() == QMetaType::Double ? decimalTextFromDouble(value.toDouble())
+                                                              : value.toString().trimmed();
+        const auto number = Decimal::parse(t);
+        if (!number)
+            mismatch(column, value);
+        // Numeric affinity keeps whole numbers as integers and the rest as the nearest double,
+        // whose shortest text is the decimal written.
+        bindText(stmt, param, number->toText());
+        return;
+    }
+    }
+}
+
+} // namespace ValueConversion

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+struct sqlite3_stmt;
+
+// Conversions between the engine's stored values and the values the screens read and write,
+// decided by the column's declared type.
+namespace ValueConversion {
+
+// The stored value of column i of the current statement row, as the recordset hands it out.
+QVariant fromStatement(sqlite3_stmt* stmt, int i, const QString& declaredType);
+
+// Binds `value` for a column of `declaredType` to parameter `param` (1-based). Throws DbError when the
+// column cannot take the value (a non-number in a number column, a 16-bit overflow, ...).
+void bind(sqlite3_stmt* stmt, int param, const QVariant& value, const QString& declaredType, const QString& column);
+
+// The exact, shortest decimal text of a double as the engine stored it ("10.8", "1e-05" -> "0.00001").
+QString decimalTextFromDouble(double value);
+
+inline constexpr const char* DateTimeFormat = "yyyy-MM-dd HH:mm:ss";
+
+} // namespace ValueConversion
