@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QtGlobal>
+
+class QWidget;
+
+// Entry points by which one subsystem opens the screens of another. Each subsystem defines its own
+// in its folder; the callers need not know the screens' classes.
+
+// vendor/
+void showVendorDetails(QWidget* parent);     // frmVendor, modal
+
+// quotation/
+// Step 1 of the wizard, modeless. The caller has hidden its own window and set WizardFromMainMenu;
+// with QuotationEditMode set, Step 1 loads the stored row QuotationEditKey into all three steps.
+void startQuotationWizard();
+void showQuotedItemsList();                  // frmEdit, modeless (shown again when the wizard ends)
+// After Step 3 stored an edited row: the quoted items list refreshes that row in place.
+void refreshQuotedItem(qint64 quotationId);
+void showPickList(QWidget* parent);          // frmFind, modal; kind in PickListKind, result in PickedItemID/Text
+void showCostCalculator(QWidget* parent);    // frmCalculator, modal
+void showMRPCalculator(QWidget* parent);     // frmCalcMRP, modal
+
+// masters/
+enum class MasterList { Generics, Brands, DrugForms, Strengths, DrugPackings, Tax };
+void showMasterEditor(MasterList list, QWidget* parent);  // modal
+void showMasterTablesMenu(QWidget* parent);  // frmMast, modal
+void showQtyPerYear(QWidget* parent);        // frmQtyPerYear, modal
+
+// output/
+void showExportScreen(QWidget* parent);      // frmHTML, modal
+void showReportPrinting(QWidget* parent);    // frmCrystal, modal
+void showQtyReqPdf(QWidget* parent);         // frmPDF, modal

@@ -1,0 +1,12 @@
+#include "app/notbuiltyet.h"
+#include "app/screens.h"
+
+void showReportPrinting(QWidget* parent)
+{
+    showNotBuiltYet(parent);
+}
+
+void showQtyReqPdf(QWidget* parent)
+{
+    showNotBuiltYet(parent);
+}
