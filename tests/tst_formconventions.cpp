@@ -1,0 +1,241 @@
+#include "app/busycursor.h"
+#include "app/editmodeblink.h"
+#include "app/focushighlight.h"
+#include "app/keyfilter.h"
+#include "app/messagebox.h"
+#include "app/removeclosebutton.h"
+#include "app/statusbar.h"
+#include "db/dberror.h"
+#include "tests/support/testenv.h"
+
+#include <QClipboard>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QVBoxLayout>
+#include <QtTest/qtestspontaneevent.h>
+
+Q_DECLARE_METATYPE(KeyFilter)
+
+namespace {
+
+// A small window with two boxes and two menu buttons with their explanation labels.
+struct Window {
+    QDialog dialog;
+    QLineEdit* first = new QLineEdit(&dialog);
+    QLineEdit* second = new QLineEdit(&dialog);
+    QLabel* caption = new QLabel(QStringLiteral("Name"), &dialog);
+    QPushButton* buttons[2] = {new QPushButton(QStringLiteral("One"), &dialog), new QPushButton(QStringLiteral("Two"), &dialog)};
+    QLabel* info[2] = {new QLabel(QStringLiteral("First"), &dialog), new QLabel(QStringLiteral("Second"), &dialog)};
+    Window()
+    {
+        auto* layout = new QVBoxLayout(&dialog);
+        for (QWidget* w : {static_cast<QWidget*>(caption), static_cast<QWidget*>(first), static_cast<QWidget*>(second),
+                           static_cast<QWidget*>(buttons[0]), static_cast<QWidget*>(info[0]),
+                           static_cast<QWidget*>(buttons[1]), static_cast<QWidget*>(info[1])})
+            layout->addWidget(w);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    }
+};
+
+} // namespace
+
+class tst_FormConventions : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void typedKeysAreFiltered_data()
+    {
+        QTest::addColumn<KeyFilter>("filter");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("no apostrophe") << KeyFilter::NoApostrophe << "" << "O'Neil" << "ONeil";
+        QTest::newRow("whole number drops letters, minus, point") << KeyFilter::WholeNumber << "" << "-1a2.3 " << "123";
+        QTest::newRow("decimal keeps first point") << KeyFilter::DecimalNumber << "" << "1.2.3" << "1.23";
+        QTest::newRow("decimal refuses sign and letters") << KeyFilter::DecimalNumber << "" << "-5e3" << "53";
+    }
+    void typedKeysAreFiltered()
+    {
+        QFETCH(KeyFilter, filter);
+        QFETCH(QString, before);
+        QFETCH(QString, typed);
+        QFETCH(QString, after);
+        Window w;
+        attachKeyFilter(w.first, filter);
+        w.first->setText(before);
+        w.first->setFocus();
+        QTest::keyClicks(w.first, typed);
+        QCOMPARE(w.first->text(), after);
+        // Backspace still works in every kind.
+        QTest::keyClick(w.first, Qt::Key_Backspace);
+        QCOMPARE(w.first->text(), after.left(after.size() - 1));
+    }
+
+    void pointIsRefusedWhileTheWholeTextHoldsOneEvenIfSelected()
+    {
+        Window w;
+        attachKeyFilter(w.first, KeyFilter::DecimalNumber);
+        w.first->setText(QStringLiteral("12.5"));
+        w.first->setFocus();
+        w.first->selectAll();
+        QTest::keyClicks(w.first, QStringLiteral("."));
+        QCOMPARE(w.first->text(), QStringLiteral("12.5"));
+        QTest::keyClicks(w.first, QStringLiteral("7"));
+        QCOMPARE(w.first->text(), QStringLiteral("7"));
+    }
+
+    void pastedTextIsFilteredTheSameWay()
+    {
+        Window w;
+        attachKeyFilter(w.first, KeyFilter::NoApostrophe);
+        attachKeyFilter(w.second, KeyFilter::DecimalNumber);
+        QApplication::clipboard()->setText(QStringLiteral("D'Souza's"));
+        w.first->setFocus();
+        QTest::keyClick(w.first, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(w.first->text(), QStringLiteral("DSouzas"));
+        QApplication::clipboard()->setText(QStringLiteral("Rs. 1,234.50"));
+        w.second->setFocus();
+        QTest::keyClick(w.second, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(w.second->text(), QStringLiteral(".123450"));
+        QCOMPARE(filterTyped(KeyFilter::DecimalNumber, QStringLiteral("1.5"), QStringLiteral("2.5")), QStringLiteral("25"));
+    }
+
+    void focusedBoxIsHighlightedAndItsTextSelected()
+    {
+        Window w;
+        attachTextHighlight(w.first, w.caption);
+        attachTextHighlight(w.second);
+        w.first->setText(QStringLiteral("Kavira"));
+        w.second->setFocus();
+        const QColor windowBase = QApplication::palette(w.first).color(QPalette::Base);
+        QTest::mouseClick(w.first, Qt::LeftButton);
+        QTRY_COMPARE(w.first->selectedText(), QStringLiteral("Kavira"));
+        QCOMPARE(w.first->palette().color(QPalette::Base), QApplication::palette().color(QPalette::ToolTipBase));
+        QVERIFY(w.caption->font().bold());
+        QTest::keyClicks(w.first, QStringLiteral("Z"));
+        QCOMPARE(w.first->text(), QStringLiteral("Z"));  // typing replaces the selected text
+        w.second->setFocus();
+        QCOMPARE(w.first->palette().color(QPalette::Base), windowBase);
+        QVERIFY(!w.caption->font().bold());
+    }
+
+    void exactlyOneExplanationLabelIsHighlightedAndEachReturnsAsItWas()
+    {
+        Window w;
+        const QFont original = w.info[0]->font();
+        const QColor text = w.info[0]->palette().color(QPalette::WindowText);
+        for (int i = 0; i < 2; ++i)
+            attachButtonWithInfoLabel(w.buttons[i], w.info[i]);
+        for (int round = 0; round < 3; ++round) {
+            for (int i = 0; i < 2; ++i) {
+                w.buttons[i]->setFocus();
+                QVERIFY(w.buttons[i]->font().bold());
+                QVERIFY(w.info[i]->font().bold());
+                QCOMPARE(w.info[i]->font().pointSizeF(), original.pointSizeF() + 1);
+                QCOMPARE(w.info[i]->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+                QCOMPARE(w.info[i]->frameShape(), QFrame::Box);
+                const int other = 1 - i;
+                QVERIFY(!w.info[other]->font().bold());
+                QCOMPARE(w.info[other]->font().pointSizeF(), original.pointSizeF());
+            }
+        }
+        w.first->setFocus();
+        for (QLabel* l : w.info) {
+            QCOMPARE(l->font().pointSizeF(), original.pointSizeF());
+            QVERIFY(!l->font().bold());
+            QCOMPARE(l->frameShape(), QFrame::NoFrame);
+            QCOMPARE(l->palette().color(QPalette::WindowText), QApplication::palette(l).color(QPalette::ButtonText));
+        }
+        Q_UNUSED(text);
+    }
+
+    void messageBoxesCarryTheirExactForm()
+    {
+        MessageBoxScript boxes;
+        boxes.answer(QMessageBox::No);
+        QVERIFY(!askConfirm(nullptr, QStringLiteral("Delete?"), true));
+        QCOMPARE(boxes.last().title, QStringLiteral("Confirm"));
+        QCOMPARE(boxes.last().icon, QMessageBox::Question);
+        QCOMPARE(boxes.last().buttons, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(boxes.last().defaultButton, QMessageBox::No);
+        QVERIFY(askConfirm(nullptr, QStringLiteral("Go on?")));  // default Yes
+        {
+            BusyCursor busy;
+            ShowDbError(DbError(3022, QStringLiteral("Tender Database"), QStringLiteral("The changes were not successful.")));
+            QVERIFY(!QApplication::overrideCursor());  // the pointer is back before the box shows
+        }
+        QVERIFY(!QApplication::overrideCursor());
+        QCOMPARE(boxes.last().title, QStringLiteral("Error"));
+        QCOMPARE(boxes.last().icon, QMessageBox::Information);
+        QCOMPARE(boxes.last().text, QStringLiteral("Error #3022 was generated at location Tender Database\rThe changes were not successful."));
+    }
+
+    void busyPointerIsRestoredOnEveryPath()
+    {
+        try {
+            BusyCursor outer;
+            BusyCursor inner;
+            QVERIFY(QApplication::overrideCursor());
+            throw std::runtime_error("failure");
+        } catch (const std::runtime_error&) {
+        }
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void editModeBlinksBetweenThePlainTitleAndTheMarker()
+    {
+        QWidget window;
+        EditModeBlink blink(&window, QStringLiteral("  Generics"));
+        blink.start();
+        QCOMPARE(window.windowTitle(), QStringLiteral("  Generics ---| EDIT MODE ON |---"));
+        QVERIFY(blink.running());
+        blink.tick();
+        QCOMPARE(window.windowTitle(), QStringLiteral("  Generics"));
+        blink.tick();
+        QCOMPARE(window.windowTitle(), QStringLiteral("  Generics ---| EDIT MODE ON |---"));
+        QTRY_COMPARE_WITH_TIMEOUT(window.windowTitle(), QStringLiteral("  Generics"), 2500);
+        blink.stop();
+        QVERIFY(!blink.running());
+        QCOMPARE(window.windowTitle(), QStringLiteral("  Generics"));
+    }
+
+    void screenWithoutCloseBoxLeavesOnlyThroughItsOwnButtons()
+    {
+        QDialog dialog;
+        RemoveCloseButton(&dialog);
+        QVERIFY(!(dialog.windowFlags() & Qt::WindowCloseButtonHint));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(dialog.isVisible());
+        QCloseEvent fromWindowSystem;  // as the window manager's close box or Alt+F4 would send it
+        QSpontaneKeyEvent::setSpontaneous(&fromWindowSystem);
+        qApp->notify(&dialog, &fromWindowSystem);  // sendEvent would clear the spontaneous mark
+        QVERIFY(!fromWindowSystem.isAccepted());
+        QVERIFY(dialog.isVisible());
+        dialog.close();  // the screen's own button
+        QVERIFY(!dialog.isVisible());
+    }
+
+    void statusBarShowsLocksTimeAndDate()
+    {
+        QWidget window;
+        QStatusBar* bar = createStatusBar(&window, true);
+        QCOMPARE(bar->objectName(), QStringLiteral("sBar"));
+        QStringList words;
+        for (QLabel* l : bar->findChildren<QLabel*>())
+            words << l->text();
+        for (const char* w : {"CAPS", "NUM", "INS", "SCRL"})
+            QVERIFY(words.contains(QLatin1String(w)));
+        QWidget plain;
+        QVERIFY(!createStatusBar(&plain)->findChild<QLabel*>(QStringLiteral("sBarScrl")));
+    }
+};
+
+QTEST_MAIN(tst_FormConventions)
+#include "tst_formconventions.moc"

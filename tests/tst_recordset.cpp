@@ -1,0 +1,257 @@
+#include "app/applicationstate.h"
+#include "db/dberror.h"
+#include "db/recordset.h"
+#include "db/sqltext.h"
+#include "db/tenderdatabase.h"
+#include "tests/support/testenv.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QTest>
+
+namespace {
+QString cs()
+{
+    return AppState::ConnectionString;
+}
+}
+
+class tst_Recordset : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void connectionStringNamesTheFileInTheApplicationFolder()
+    {
+        const QString text = TenderDatabase::buildConnectionString(QStringLiteral("/opt/Tender"));
+        const ConnectionSettings s = TenderDatabase::parseConnectionString(text);
+        QCOMPARE(s.dataSource, QStringLiteral("/opt/Tender/Tender.klmt"));
+        QCOMPARE(s.password, QStringLiteral("QVPN27081962"));
+    }
+
+    void fileIsEncryptedAndReopensWithTheKey()
+    {
+        TestFolder folder;
+        QFile f(folder.databasePath());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(!f.read(16).startsWith("SQLite format 3"));
+        f.close();
+        QCOMPARE(folder.scalar(QStringLiteral("Select TenderDuration From CT_Options")), QStringLiteral("Tender 2027-28"));
+    }
+
+    void roundTripOfEveryKindOfValueWithNull()
+    {
+        TestFolder folder(TestFolder::Content::Empty);
+        const QDateTime when(QDate(2027, 3, 31), QTime(14, 5, 9));
+        {
+            Recordset rs(QStringLiteral("Select * From Quotations"), cs(), CursorType::Keyset, LockType::Pessimistic);
+            QVERIFY(rs.eof());
+            rs.addNew();
+            rs.setField(QStringLiteral("AddedOn"), when);
+            rs.setField(QStringLiteral("Vendor"), QStringLiteral("D'Souza & Sons"));
+            rs.setField(QStringLiteral("Discount%"), QStringLiteral("12.5"));
+            rs.setField(QStringLiteral("CostVAT%"), QStringLiteral("0.00005"));
+            rs.setField(QStringLiteral("CostOfPackBeforeDiscountWithoutVAT"), QStringLiteral("10.80"));
+            rs.setField(QStringLiteral("CreditPeriodInDays"), QStringLiteral("30"));
+            rs.setField(QStringLiteral("BrandAddedByVendor"), true);
+            rs.setField(QStringLiteral("ResearchMolecule"), false);
+            rs.update();
+            QCOMPARE(rs.field(QStringLiteral("ID")).toLongLong(), 1);
+        }
+        Recordset rs(QStringLiteral("Select * From QuotationS Where ID=1"), cs(), CursorType::ForwardOnly, LockType::ReadOnly);
+        QVERIFY(!rs.eof());
+        QCOMPARE(rs.field(QStringLiteral("AddedOn")).toDateTime(), when);
+        QVERIFY(rs.field(QStringLiteral("EditedOn")).isNull());
+        QVERIFY(rs.field(QStringLiteral("Remarks")).isNull());
+        QCOMPARE(rs.field(QStringLiteral("vendor")).toString(), QStringLiteral("D'Souza & Sons"));
+        // Decimals come back as the exact text written, never as a binary approximation.
+        QCOMPARE(rs.field(QStringLiteral("Discount%")), QVariant(QStringLiteral("12.5")));
+        QCOMPARE(rs.field(QStringLiteral("CostVAT%")), QVariant(QStringLiteral("0.00005")));
+        QCOMPARE(rs.field(QStringLiteral("CostOfPackBeforeDiscountWithoutVAT")), QVariant(QStringLiteral("10.8")));
+        QCOMPARE(rs.field(QStringLiteral("CreditPeriodInDays")).toLongLong(), 30);
+        QCOMPARE(rs.field(QStringLiteral("BrandAddedByVendor")), QVariant(true));
+        QCOMPARE(rs.field(QStringLiteral("ResearchMolecule")), QVariant(false));
+        QVERIFY(rs.field(QStringLiteral("MRPVAT%")).isNull());
+        QCOMPARE(rs.recordCount(), 1);
+        rs.moveNext();
+        QVERIFY(rs.eof());
+    }
+
+    void changeAndDeleteWriteBackByID()
+    {
+        TestFolder folder;
+        {
+            Recordset rs(QStringLiteral("Select * From CT_Generics Where Description='Paracetamol'"), cs(),
+                         CursorType::Keyset, LockType::Pessimistic);
+            QVERIFY(!rs.eof());
+            rs.setField(QStringLiteral("Description"), QStringLiteral("Paracetamol IP"));
+            rs.update();
+        }
+        QCOMPARE(folder.count(QStringLiteral("CT_Generics"), QStringLiteral("Description='Paracetamol IP'")), 1);
+        QCOMPARE(folder.count(QStringLiteral("CT_Generics"), QStringLiteral("Description='Paracetamol'")), 0);
+        const int before = folder.count(QStringLiteral("CT_Generics"));
+        {
+            Recordset rs(QStringLiteral("Select * From CT_Generics Where Description='Paracetamol IP'"), cs(),
+                         CursorType::Keyset, LockType::Pessimistic);
+            rs.deleteCurrent();
+            QCOMPARE(rs.recordCount(), 0);
+        }
+        QCOMPARE(folder.count(QStringLiteral("CT_Generics")), before - 1);
+    }
+
+    void rowBegunButNotUpdatedIsDiscarded()
+    {
+        TestFolder folder;
+        const int before = folder.count(QStringLiteral("CT_DrugForms"));
+        {
+            Recordset rs(QStringLiteral("Select * From CT_DrugForms Where Description='Lozenge X'"), cs(),
+                         CursorType::Keyset, LockType::Pessimistic);
+            rs.addNew();
+            rs.setField(QStringLiteral("Description"), QStringLiteral("Lozenge X"));
+        }
+        QCOMPARE(folder.count(QStringLiteral("CT_DrugForms")), before);
+    }
+
+    void newCodeIsLargestIdPlusOne()
+    {
+        // Empty table: Max(ID) is Null, so the first code is 1.
+        TestFolder empty(TestFolder::Content::Empty);
+        {
+            Recordset max(QStringLiteral("Select Max(ID) From CT_Generics"), cs(), CursorType::Static, LockType::ReadOnly);
+            QVERIFY(max.field(0).isNull());
+        }
+        for (int i = 1; i <= 40; ++i)
+            empty.exec(QStringLiteral("INSERT INTO CT_Strengths (Code, Description) VALUES ('H%1', '%1 mg')").arg(i));
+        Recordset max(QStringLiteral("Select Max(ID) From CT_Strengths"), cs(), CursorType::Static, LockType::ReadOnly);
+        const qlonglong newCode = max.field(0).toLongLong() + 1;
+        QCOMPARE(newCode, 41);
+        max.close();
+        Recordset add(QStringLiteral("Select * From CT_Strengths Where Description='999 mg'"), cs(), CursorType::Keyset,
+                      LockType::Pessimistic);
+        add.addNew();
+        add.setField(QStringLiteral("Code"), newCode);
+        add.setField(QStringLiteral("Description"), QStringLiteral("999 mg"));
+        add.setField(QStringLiteral("AddedByVendor"), true);
+        add.update();
+        // The new row's ID equals the code it was given.
+        QCOMPARE(add.field(QStringLiteral("ID")).toLongLong(), newCode);
+        QCOMPARE(add.field(QStringLiteral("Code")).toString(), QStringLiteral("41"));
+    }
+
+    void sqlTextsOfTheScreensRunUnchanged()
+    {
+        TestFolder folder;
+        const QStringList texts = {
+            QStringLiteral("Select * From CT_Tax Order By Description Desc"),
+            QStringLiteral("Select * From CT_Tax Order By TAX"),
+            QStringLiteral("Select * From CT_Brands Where Description like '%para%' And Description like '%500%' Order By Description"),
+            QStringLiteral("Select * From QuotationS"),
+            QStringLiteral("Select * from Quotations Order by Generic, Brand, DrugForm, DrugPacking, DrugStrength"),
+            QStringLiteral("Select * From CT_Brands Where Code='B00017'"),
+            QStringLiteral("Select * From CT_DrugPackings Where Packing='Strip' And Ratio=10"),
+        };
+        for (const QString& sql : texts) {
+            Recordset rs(sql, cs(), CursorType::Static, LockType::ReadOnly);
+            QVERIFY2(rs.fieldCount() > 0, qPrintable(sql));
+        }
+        Recordset taxes(texts[1], cs(), CursorType::ForwardOnly, LockType::ReadOnly);
+        QStringList rates;
+        for (; !taxes.eof(); taxes.moveNext())
+            rates << taxes.field(QStringLiteral("Tax")).toString();
+        QVERIFY(rates.indexOf(QStringLiteral("5")) < rates.indexOf(QStringLiteral("12")));  // numeric order
+        Recordset like(texts[2], cs(), CursorType::ForwardOnly, LockType::ReadOnly);
+        QVERIFY(!like.eof());  // like is case-insensitive, as the lists expect
+    }
+
+    void apostrophesCanNeitherBreakNorInject()
+    {
+        TestFolder folder;
+        const QString name = QStringLiteral("Ringer's Lactate");
+        Recordset rs(QStringLiteral("Select * From CT_Generics Where Description='") + escapeSqlText(name) + QStringLiteral("'"),
+                     cs(), CursorType::Static, LockType::ReadOnly);
+        QCOMPARE(rs.recordCount(), 1);
+        const QString attack = QStringLiteral("x' Or '1'='1");
+        Recordset none(QStringLiteral("Select * From CT_Generics Where Description='") + escapeSqlText(attack) + QStringLiteral("'"),
+                       cs(), CursorType::Static, LockType::ReadOnly);
+        QCOMPARE(none.recordCount(), 0);
+        QCOMPARE(escapeSqlText(QStringLiteral("Paracetamol")), QStringLiteral("Paracetamol"));
+        QVERIFY(isSqlNumber(QStringLiteral("12.5")));
+        QVERIFY(!isSqlNumber(QStringLiteral("1; Delete From CT_Generics")));
+    }
+
+    void failuresRaiseErrorsWithNumberSourceAndDescription()
+    {
+        TestFolder folder;
+        // A value the column cannot take.
+        Recordset rs(QStringLiteral("Select * From CT_Vendor"), cs(), CursorType::Keyset, LockType::Pessimistic);
+        rs.addNew();
+        try {
+            rs.setField(QStringLiteral("CreditPeriodInDays"), QStringLiteral("thirty"));
+            QFAIL("no error for a word in a number column");
+        } catch (const DbError& e) {
+            QCOMPARE(e.number(), DbErrorNumber::TypeMismatch);
+            QVERIFY(!e.source().isEmpty());
+        }
+        QVERIFY_THROWS_EXCEPTION(DbError, rs.setField(QStringLiteral("CreditPeriodInDays"), QStringLiteral("40000")));
+        rs.cancelUpdate();
+        // A change through a read-only recordset.
+        Recordset ro(QStringLiteral("Select * From CT_Generics"), cs(), CursorType::ForwardOnly, LockType::ReadOnly);
+        QVERIFY_THROWS_EXCEPTION(DbError, ro.setField(QStringLiteral("Description"), QStringLiteral("x")));
+        // A column that does not exist, and a bad SQL text.
+        QVERIFY_THROWS_EXCEPTION(DbError, (void)ro.field(QStringLiteral("NoSuchColumn")));
+        QVERIFY_THROWS_EXCEPTION(DbError, Recordset(QStringLiteral("Select * From CT_Nothing"), cs(), CursorType::Static, LockType::ReadOnly));
+    }
+
+    void wrongPasswordMissingAndReadOnlyFiles()
+    {
+        TestFolder folder;
+        const QString wrong = QStringLiteral("Provider=SQLCipher;Data Source=") + folder.databasePath() +
+                              QStringLiteral(";Database Password=WRONG");
+        try {
+            Recordset rs(QStringLiteral("Select * From CT_Options"), wrong, CursorType::Static, LockType::ReadOnly);
+            QFAIL("opened with a wrong password");
+        } catch (const DbError& e) {
+            QCOMPARE(e.number(), 26L);  // not a database
+        }
+        const QString missing = TenderDatabase::buildConnectionString(folder.filePath(QStringLiteral("nowhere")));
+        try {
+            Recordset rs(QStringLiteral("Select * From CT_Options"), missing, CursorType::Static, LockType::ReadOnly);
+            QFAIL("opened a missing file");
+        } catch (const DbError& e) {
+            QCOMPARE(e.number(), DbErrorNumber::FileNotFound);
+            QVERIFY(e.description().contains(QStringLiteral("Tender.klmt")));
+        }
+        // Read-only file: reads work, a write fails with an error instead of passing silently.
+        TenderDatabase::closeConnection();
+        QFile::setPermissions(folder.databasePath(), QFile::ReadOwner);
+        if (QFileInfo(folder.databasePath()).isWritable())
+            QSKIP("running as a user who can write read-only files");
+        Recordset rs(QStringLiteral("Select * From CT_Options"), cs(), CursorType::Keyset, LockType::Pessimistic);
+        QVERIFY(!rs.eof());
+        rs.setField(QStringLiteral("TenderDuration"), QStringLiteral("Changed"));
+        QVERIFY_THROWS_EXCEPTION(DbError, rs.update());
+    }
+
+    void transactionRollsBackUnlessCommitted()
+    {
+        TestFolder folder;
+        try {
+            DbTransaction tx(cs());
+            folder.exec(QStringLiteral("UPDATE Quotations SET Vendor='x'"));
+            folder.exec(QStringLiteral("INSERT INTO CT_TaxMast (Description) VALUES ('Cess')"));
+            throw DbError(1, QStringLiteral("test"), QStringLiteral("failure half way"));
+        } catch (const DbError&) {
+        }
+        QCOMPARE(folder.count(QStringLiteral("CT_TaxMast"), QStringLiteral("Description='Cess'")), 0);
+        {
+            DbTransaction tx(cs());
+            folder.exec(QStringLiteral("INSERT INTO CT_TaxMast (Description) VALUES ('Cess')"));
+            tx.commit();
+        }
+        QCOMPARE(folder.count(QStringLiteral("CT_TaxMast"), QStringLiteral("Description='Cess'")), 1);
+        // No transaction is left open: the journal is gone and the one file holds everything.
+        QVERIFY(!QFile::exists(folder.databasePath() + QStringLiteral("-journal")));
+    }
+};
+
+QTEST_MAIN(tst_Recordset)
+#include "tst_recordset.moc"
