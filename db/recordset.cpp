@@ -65,7 +65,6 @@ void Recordset::open(const QString& sql, const QString& connectionString, Cursor
         const char* declared = sqlite3_column_decltype(stmt.get(), i);
         m_columns.push_back({QString::fromUtf8(sqlite3_column_name(stmt.get(), i)),
                              declared ? QString::fromUtf8(declared) : QString()});
-        m_columnByName.insert(m_columns.back().name.toLower(), i);
     }
     for (;;) {
         const int rc = sqlite3_step(stmt.get());
@@ -91,7 +90,6 @@ void Recordset::close()
     m_db = nullptr;
     m_table.clear();
     m_columns.clear();
-    m_columnByName.clear();
     m_tableColumnTypes.clear();
     m_tableColumnNames.clear();
     m_rows.clear();
@@ -163,7 +161,11 @@ bool Recordset::hasField(const QString& name) const
 
 int Recordset::columnIndex(const QString& name) const
 {
-    return m_columnByName.value(name.toLower(), -1);
+    // A short scan beats hashing a lower-cased copy of the name on every field read.
+    for (size_t i = 0; i < m_columns.size(); ++i)
+        if (m_columns[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return static_cast<int>(i);
+    return -1;
 }
 
 const Recordset::Row& Recordset::currentRow() const
@@ -180,9 +182,11 @@ const Recordset::Row& Recordset::currentRow() const
 QVariant Recordset::field(const QString& name) const
 {
     requireOpen();
-    const QString tableColumn = m_tableColumnNames.value(name.toLower());
-    if (!tableColumn.isEmpty() && m_pending.contains(tableColumn))
-        return m_pending.value(tableColumn);
+    if (!m_pending.isEmpty()) {
+        const QString tableColumn = m_tableColumnNames.value(name.toLower());
+        if (!tableColumn.isEmpty() && m_pending.contains(tableColumn))
+            return m_pending.value(tableColumn);
+    }
     const int index = columnIndex(name);
     if (index < 0)
         throw DbError(DbErrorNumber::ItemNotFound, LayerSource,

@@ -76,7 +76,6 @@ private:
     LockType m_lock = LockType::ReadOnly;
     QString m_table;
     std::vector<Column> m_columns;
-    QHash<QString, int> m_columnByName;              // lower-cased name -> index
     QHash<QString, QString> m_tableColumnTypes;      // lower-cased table column -> declared type
     QHash<QString, QString> m_tableColumnNames;      // lower-cased -> exact table column name
     std::vector<Row> m_rows;
