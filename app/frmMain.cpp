@@ -100,6 +100,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     setAttribute(Qt::WA_QuitOnClose, true);
     buildLayout();
     setStatusBar(createStatusBar(this, true));
+    resize(1000, 600);
     Form_Load();
 }
 
@@ -231,7 +232,7 @@ QWidget* frmMain::buildButtons(QWidget* parent)
     for (int i = 0; i < ButtonCount; ++i) {
         auto* button = new QPushButton(QString::fromLatin1(Buttons[i].caption), panel);
         button->setObjectName(arrayName("cmdMaster", i));
-        button->setMinimumSize(250, 44);
+        button->setMinimumSize(280, 44);
         button->setAutoDefault(false);
         button->setEnabled(Buttons[i].enabled);
         button->setVisible(Buttons[i].shown);

@@ -6,6 +6,7 @@
 #include "vendor/vendorrecord.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -400,6 +401,23 @@ private Q_SLOTS:
         QVERIFY(!formOpen());
         QCOMPARE(folder.scalar("Select Vendor From Quotations Where ID = 2"), QString("Zenith Remedies"));
         QCOMPARE(AppState::CurrentVendorName, QString("Zenith Remedies"));
+    }
+
+    void aMissingDatabaseIsReportedNotFatal()
+    {
+        TestFolder folder(TestFolder::Content::None);
+        MessageBoxScript boxes;
+        frmVendor* form = openForm();
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().title, QString("Error"));
+        QVERIFY(boxes.last().text.startsWith("Error #3024 was generated at location "));
+        fillForm(form, sampleDetails());
+        clickSave(form);
+        QCOMPARE(boxes.count(), 2);
+        QCOMPARE(boxes.last().title, QString("Error"));
+        QVERIFY(formOpen());
+        QVERIFY(AppState::CurrentVendorName.isEmpty());
+        QVERIFY(!QFile::exists(folder.databasePath()));
     }
 
     void closeWithoutSaveAsksFirst()

@@ -95,6 +95,7 @@ void frmVendor::buildLayout()
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(5);
     grid->setColumnStretch(2, 1);
+    grid->setColumnMinimumWidth(2, 420);
     for (int i = 0; i < FieldCount; ++i) {
         const Field& field = fields()[static_cast<size_t>(i)];
         auto* label = new QLabel(QString::fromLatin1(field.label), this);
@@ -123,12 +124,13 @@ void frmVendor::buildLayout()
                 attachKeyFilter(edit, KeyFilter::WholeNumber);
                 edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
                 auto* row = new QHBoxLayout;
+                row->setContentsMargins(0, 0, 0, 0);
+                row->setSpacing(6);
                 row->addWidget(edit);
                 auto* days = new QLabel(QStringLiteral("(days)"), this);
                 days->setObjectName(arrayName("lblDays", i - CreditPeriod));
                 row->addWidget(days);
-                row->addStretch();
-                grid->addLayout(row, i, 2);
+                grid->addLayout(row, i, 2, Qt::AlignLeft);
             } else {
                 grid->addWidget(edit, i, 2);
             }
@@ -136,6 +138,13 @@ void frmVendor::buildLayout()
         box->setObjectName(QString::fromLatin1(field.textBox));
         m_textBoxes[static_cast<size_t>(i)] = box;
     }
+    // Wide enough for the caption in bold, so the focus does not shift the boxes.
+    QFont bold = font();
+    bold.setBold(true);
+    int captionWidth = 0;
+    for (const Field& field : fields())
+        captionWidth = qMax(captionWidth, QFontMetrics(bold).horizontalAdvance(QString::fromLatin1(field.label)));
+    grid->setColumnMinimumWidth(0, captionWidth + 4);
     body->addLayout(grid);
 
     auto* info0 = new QLabel(QStringLiteral("Fill the above form and click 'Save & Close' button to update vendor details"), this);
@@ -180,7 +189,8 @@ void frmVendor::buildLayout()
     for (size_t i = 1; i < m_textBoxes.size(); ++i)
         setTabOrder(m_textBoxes[i - 1], m_textBoxes[i]);
     m_textBoxes.front()->setFocus();
-    resize(640, sizeHint().height());
+    // A form of fixed size, like the paper one it replaces: no row takes up slack.
+    outer->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 VendorRecord::Texts frmVendor::texts() const
