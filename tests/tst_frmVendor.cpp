@@ -316,12 +316,13 @@ private Q_SLOTS:
         fillForm(form, texts);
         auto* name = control<QLineEdit>(form, "txtVendorName");
         name->clear();
-        QTest::keyClicks(name, "  Acme Pharma ");
+        QTest::keyClicks(name, "  O'Brien Pharma ");
         setField(form, VendorRecord::Address, "12 Mill Lane\nCamp");
         clickSave(form);
-        QCOMPARE(folder.scalar("Select VendorName From CT_Vendor"), QString("  Acme Pharma "));
+        // Blanks are kept, and an apostrophe is no danger to the save.
+        QCOMPARE(folder.scalar("Select VendorName From CT_Vendor"), QString("  O'Brien Pharma "));
         QCOMPARE(folder.scalar("Select Address From CT_Vendor"), QString("12 Mill Lane\nCamp"));
-        QCOMPARE(AppState::CurrentVendorName, QString("  Acme Pharma "));
+        QCOMPARE(AppState::CurrentVendorName, QString("  O'Brien Pharma "));
     }
 
     void aNewNameRewritesEveryQuotation_data()
@@ -435,6 +436,9 @@ private Q_SLOTS:
         QCOMPARE(boxes.last().text, QString("Do you want to close without save?"));
         QCOMPARE(boxes.last().icon, QMessageBox::Question);
         QCOMPARE(boxes.last().defaultButton, QMessageBox::Yes);
+        QVERIFY(formOpen());
+        // Escape is no way out either.
+        QTest::keyClick(control<QLineEdit>(form, "txtCity"), Qt::Key_Escape);
         QVERIFY(formOpen());
         boxes.answer(QMessageBox::Yes);
         QTest::mouseClick(closeButton, Qt::LeftButton);
