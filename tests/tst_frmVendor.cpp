@@ -474,6 +474,20 @@ private Q_SLOTS:
         QCOMPARE(boxes.count(), 0);
     }
 
+    void accessKeySaves()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmVendor* form = openForm();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        fillForm(form, sampleDetails());
+        control<QLineEdit>(form, "txtCity")->setFocus();
+        QTest::keyClick(control<QLineEdit>(form, "txtCity"), Qt::Key_S, Qt::AltModifier);
+        QTRY_VERIFY(!formOpen());
+        QCOMPARE(folder.count("CT_Vendor"), 1);
+    }
+
     void captionTurnsBoldWithTheFocus()
     {
         TestFolder folder;

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcutEvent>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -41,6 +42,25 @@ QLabel* bulletLabel(QWidget* parent)
     bullet->setFont(f);
     return bullet;
 }
+
+// "&Save" on the menu and "&Save && Close" on the button share Alt+S. Both save, so when the key reaches
+// the button as an ambiguous shortcut it presses the button rather than merely taking the focus.
+class SharedAccessKey : public QObject
+{
+public:
+    explicit SharedAccessKey(QAbstractButton* button) : QObject(button), m_button(button) { button->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Shortcut && static_cast<QShortcutEvent*>(event)->isAmbiguous()) {
+            m_button->animateClick();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    QAbstractButton* m_button;
+};
 
 } // namespace
 
@@ -180,6 +200,8 @@ void frmVendor::buildLayout()
         button->setMinimumHeight(30);
         attachButtonHighlight(button);
         connect(button, &QPushButton::clicked, this, [this, i] { cmdMaster_Click(i); });
+        if (i == 1)
+            new SharedAccessKey(button);
         buttons->addWidget(button);
     }
     body->addLayout(buttons);
