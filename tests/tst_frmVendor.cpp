@@ -6,6 +6,7 @@
 #include "vendor/vendorrecord.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -147,6 +148,10 @@ private Q_SLOTS:
             QTest::keyClicks(lines, QStringLiteral("abc"));
             QCOMPARE(lines->text().size(), qsizetype(maxLength));
             QVERIFY(lines->text().endsWith(QLatin1Char('a')));
+            lines->selectAll();
+            QApplication::clipboard()->setText(QString(maxLength + 50, QLatin1Char('p')));
+            lines->paste();
+            QCOMPARE(lines->text(), QString(maxLength, QLatin1Char('p')));
         }
     }
 
