@@ -1,0 +1,524 @@
+#include "app/applicationstate.h"
+#include "app/defaultinstance.h"
+#include "tests/support/testenv.h"
+#include "vendor/frmVendor.h"
+#include "vendor/multilinetextbox.h"
+#include "vendor/vendorrecord.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+
+namespace {
+
+// A complete, valid set of details, indexed as the form's fields.
+VendorRecord::Texts sampleDetails()
+{
+    return {QStringLiteral("Acme Pharma"), QStringLiteral("12 Mill Lane"), QStringLiteral("Pune"),
+            QStringLiteral("Maharashtra"), QStringLiteral("411001"), QStringLiteral("R. Kulkarni"),
+            QStringLiteral("020-5550000"), QStringLiteral("9800000000"), QStringLiteral("Maharashtra"),
+            QStringLiteral("sales@acme.example"), QStringLiteral("27AAAAA0000A1Z5"), QStringLiteral("30"),
+            QStringLiteral("7"), QStringLiteral("Cold chain available")};
+}
+
+QString boxName(int field)
+{
+    return QString::fromLatin1(VendorRecord::fields()[static_cast<size_t>(field)].textBox);
+}
+
+void setField(QWidget* form, int field, const QString& text)
+{
+    QWidget* box = control<QWidget>(form, boxName(field));
+    if (auto* line = qobject_cast<QLineEdit*>(box))
+        line->setText(text);
+    else
+        control<MultiLineTextBox>(form, boxName(field))->setText(text);
+}
+
+QString fieldText(QWidget* form, int field)
+{
+    QWidget* box = control<QWidget>(form, boxName(field));
+    if (auto* line = qobject_cast<QLineEdit*>(box))
+        return line->text();
+    return control<MultiLineTextBox>(form, boxName(field))->text();
+}
+
+void fillForm(QWidget* form, const VendorRecord::Texts& texts)
+{
+    for (int i = 0; i < VendorRecord::FieldCount; ++i)
+        setField(form, i, texts[static_cast<size_t>(i)]);
+}
+
+frmVendor* openForm()
+{
+    frmVendor& form = DefaultInstance<frmVendor>::get();
+    form.show();
+    return &form;
+}
+
+bool formOpen()
+{
+    return DefaultInstance<frmVendor>::exists() && DefaultInstance<frmVendor>::existing()->isVisible();
+}
+
+void clickSave(QWidget* form)
+{
+    QTest::mouseClick(control<QPushButton>(form, QStringLiteral("cmdMaster(1)")), Qt::LeftButton);
+}
+
+void addQuotation(const TestFolder& folder, int id, const QString& vendor)
+{
+    folder.exec(QStringLiteral("Insert Into Quotations (ID, Vendor, Brand) Values (%1, '%2', 'Brand %1')").arg(id).arg(vendor));
+}
+
+void storeVendor(const TestFolder& folder, const QString& name)
+{
+    folder.exec(QStringLiteral("Insert Into CT_Vendor (ID, VendorName, Address, City, State, PINCode, ContactPerson, "
+                               "PhoneNumber, MobileNumber, FaxNumber, EmailAddress, TINNumber, CreditPeriodInDays, "
+                               "DeliveryPeriodInDays, Remarks) Values (1, '%1', '1 Old Road', 'Mumbai', 'Maharashtra', "
+                               "'400001', 'S. Rao', '022-1', '98', 'Maharashtra', 'old@example', 'GST1', 45, 10, Null)")
+                    .arg(name));
+    AppState::CurrentVendorName = name;
+    AppState::CurrentCreditPeriod = 45;
+    AppState::CurrentDeliveryPeriod = 10;
+}
+
+} // namespace
+
+class tst_frmVendor : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void cleanup()
+    {
+        if (frmVendor* form = DefaultInstance<frmVendor>::existing())
+            form->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(visibleTopLevels().isEmpty());
+    }
+
+    void fieldsHaveTheirCaptionsAndLimits_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("textBox");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("maxLength");
+        QTest::addColumn<bool>("mandatory");
+        const struct { const char* box; const char* caption; int max; bool mandatory; } rows[] = {
+            {"txtVendorName", "Company/Vendor Name", 100, true}, {"txtAddress", "Address", 200, true},
+            {"txtCity", "City", 100, true}, {"txtState", "State", 100, true}, {"txtPINCode", "PIN Code", 100, true},
+            {"txtContactPerson", "Contact Person", 100, true}, {"txtPhoneNumber", "Phone Number", 100, true},
+            {"txtMobileNumber", "Mobile Number", 100, true}, {"txtFaxNumber", "GST Registration State", 100, true},
+            {"txtEmailAddress", "Email Address", 100, true}, {"txtTINNumber", "GST Number", 100, true},
+            {"txtCreditPeriod", "Credit Period", 3, false}, {"txtDeliveryPeriod", "Delivery Period", 3, false},
+            {"txtRemarks", "Remarks", 255, false}};
+        int i = 0;
+        for (const auto& r : rows) {
+            QTest::newRow(r.box) << i << r.box << r.caption << r.max << r.mandatory;
+            ++i;
+        }
+    }
+    void fieldsHaveTheirCaptionsAndLimits()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, textBox);
+        QFETCH(QString, caption);
+        QFETCH(int, maxLength);
+        QFETCH(bool, mandatory);
+        TestFolder folder;
+        frmVendor* form = openForm();
+        QCOMPARE(form->windowTitle(), QString(" Vendor/Company Details"));
+        const QString label = QStringLiteral("lblLabel(%1)").arg(index);
+        QCOMPARE(control<QLabel>(form, label)->text(), caption);
+        QCOMPARE(form->findChild<QLabel*>(QStringLiteral("lblMandatory(%1)").arg(index)) != nullptr, mandatory);
+        QWidget* box = control<QWidget>(form, textBox);
+        if (auto* line = qobject_cast<QLineEdit*>(box)) {
+            QCOMPARE(line->maxLength(), maxLength);
+        } else {
+            // Typed or pasted, a several-line box takes no more than its limit either.
+            auto* lines = control<MultiLineTextBox>(form, textBox);
+            lines->setFocus();
+            lines->insertPlainText(QString(maxLength + 20, QLatin1Char('x')).left(maxLength - 1));
+            QTest::keyClicks(lines, QStringLiteral("abc"));
+            QCOMPARE(lines->text().size(), qsizetype(maxLength));
+            QVERIFY(lines->text().endsWith(QLatin1Char('a')));
+            lines->selectAll();
+            QApplication::clipboard()->setText(QString(maxLength + 50, QLatin1Char('p')));
+            lines->paste();
+            QCOMPARE(lines->text(), QString(maxLength, QLatin1Char('p')));
+        }
+    }
+
+    void formHasItsButtonsToolbarAndMenu()
+    {
+        TestFolder folder;
+        frmVendor* form = openForm();
+        QCOMPARE(control<QLabel>(form, "lblHeading")->text(), QString("Company/Vendor Details"));
+        QCOMPARE(control<QPushButton>(form, "cmdMaster(0)")->text(), QString("&Close without Save"));
+        QCOMPARE(control<QPushButton>(form, "cmdMaster(0)")->toolTip(), QString("Close without saving changes"));
+        QCOMPARE(control<QPushButton>(form, "cmdMaster(1)")->text(), QString("&Save && Close"));
+        QCOMPARE(control<QPushButton>(form, "cmdMaster(1)")->toolTip(), QString("Save changes and Close"));
+        QCOMPARE(control<QLabel>(form, "lblInfo(0)")->text(),
+                 QString("Fill the above form and click 'Save & Close' button to update vendor details"));
+        QCOMPARE(control<QLabel>(form, "lblInfo(1)")->text(), QString("All    marked fields are mandatory "));
+        QCOMPARE(control<QAction>(form, "mnuBack")->text(), QString("&Back"));
+        QCOMPARE(control<QAction>(form, "mnuSave")->text(), QString("&Save"));
+        const QList<QAction*> tools = control<QToolBar>(form, "tBar1")->actions();
+        QCOMPARE(tools.size(), 2);
+        QCOMPARE(tools[0]->text(), QString("Back"));
+        QCOMPARE(tools[1]->text(), QString("Save"));
+        control<QStatusBar>(form, "sBar");
+        QVERIFY(!(form->windowFlags() & Qt::WindowCloseButtonHint));
+    }
+
+    void loadsTheStoredRow()
+    {
+        TestFolder folder;
+        folder.exec("Insert Into CT_Vendor (ID, VendorName, Address, City, CreditPeriodInDays, DeliveryPeriodInDays, Remarks) "
+                    "Values (1, 'Acme Pharma', Null, 'Pune', Null, 12, Null)");
+        frmVendor* form = openForm();
+        QCOMPARE(fieldText(form, VendorRecord::VendorName), QString("Acme Pharma"));
+        QCOMPARE(fieldText(form, VendorRecord::City), QString("Pune"));
+        // Null texts load empty, a Null period as "0".
+        QCOMPARE(fieldText(form, VendorRecord::Address), QString());
+        QCOMPARE(fieldText(form, VendorRecord::Remarks), QString());
+        QCOMPARE(fieldText(form, VendorRecord::CreditPeriod), QString("0"));
+        QCOMPARE(fieldText(form, VendorRecord::DeliveryPeriod), QString("12"));
+    }
+
+    void loadsEmptyWithoutARow()
+    {
+        TestFolder folder;
+        frmVendor* form = openForm();
+        for (int i = 0; i < VendorRecord::FieldCount; ++i)
+            QCOMPARE(fieldText(form, i), QString());
+    }
+
+    void periodsTakeThreeDigitsOnly()
+    {
+        TestFolder folder;
+        frmVendor* form = openForm();
+        auto* credit = control<QLineEdit>(form, "txtCreditPeriod");
+        QTest::keyClicks(credit, "1a-2.3 4");
+        QCOMPARE(credit->text(), QString("123"));
+    }
+
+    void firstSaveAddsTheRowTheNextChangesIt()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmVendor* form = openForm();
+        fillForm(form, sampleDetails());
+        clickSave(form);
+        QCOMPARE(boxes.count(), 0);  // no message confirms the save
+        QVERIFY(!formOpen());
+        QCOMPARE(folder.count("CT_Vendor"), 1);
+        const QString id = folder.scalar("Select ID From CT_Vendor");
+        QCOMPARE(folder.scalar("Select VendorName From CT_Vendor"), QString("Acme Pharma"));
+        QCOMPARE(folder.scalar("Select FaxNumber From CT_Vendor"), QString("Maharashtra"));
+        QCOMPARE(folder.scalar("Select TINNumber From CT_Vendor"), QString("27AAAAA0000A1Z5"));
+        QCOMPARE(folder.scalar("Select CreditPeriodInDays From CT_Vendor"), QString("30"));
+        QCOMPARE(folder.scalar("Select Remarks From CT_Vendor"), QString("Cold chain available"));
+        QCOMPARE(AppState::CurrentVendorName, QString("Acme Pharma"));
+        QCOMPARE(AppState::CurrentCreditPeriod, qint16(30));
+        QCOMPARE(AppState::CurrentDeliveryPeriod, qint16(7));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        form = openForm();
+        QCOMPARE(fieldText(form, VendorRecord::City), QString("Pune"));
+        setField(form, VendorRecord::City, "Nashik");
+        setField(form, VendorRecord::DeliveryPeriod, "14");
+        clickSave(form);
+        QVERIFY(!formOpen());
+        QCOMPARE(folder.count("CT_Vendor"), 1);
+        QCOMPARE(folder.scalar("Select ID From CT_Vendor"), id);
+        QCOMPARE(folder.scalar("Select City From CT_Vendor"), QString("Nashik"));
+        QCOMPARE(AppState::CurrentDeliveryPeriod, qint16(14));
+    }
+
+    void mandatoryFieldsAreCheckedInOrder_data()
+    {
+        QTest::addColumn<QList<int>>("blank");
+        QTest::addColumn<bool>("blanksOnly");
+        QTest::addColumn<int>("refused");
+        QTest::addColumn<QString>("message");
+        using namespace VendorRecord;
+        const struct { int field; const char* message; } rows[] = {
+            {VendorName, "Please enter the Vendor Name"}, {Address, "Please enter the Address"},
+            {City, "Please enter the City"}, {State, "Please enter the State"}, {PINCode, "Please enter the PIN Code"},
+            {ContactPerson, "Please enter the Contact Person"}, {PhoneNumber, "Please enter the Phone Number"},
+            {MobileNumber, "Please enter the Mobile Number"}, {EmailAddress, "Please enter the Email Address"},
+            {GSTNumber, "Please enter the GST Registration Number"}, {GSTState, "Please enter the GST Registration State"}};
+        for (const auto& r : rows)
+            QTest::newRow(r.message) << QList<int>{r.field} << false << r.field << QString(r.message);
+        // Blanks only count as empty.
+        QTest::newRow("name of blanks") << QList<int>{VendorName} << true << int(VendorName) << QString("Please enter the Vendor Name");
+        // The GST number is tested first although it stands after the registration state.
+        QTest::newRow("both GST fields") << QList<int>{GSTState, GSTNumber} << false << int(GSTNumber)
+                                         << QString("Please enter the GST Registration Number");
+        QTest::newRow("email before GST state") << QList<int>{GSTState, EmailAddress} << false << int(EmailAddress)
+                                                << QString("Please enter the Email Address");
+        QList<int> all;
+        for (int i = 0; i < FieldCount; ++i)
+            all << i;
+        QTest::newRow("every field empty") << all << false << int(VendorName) << QString("Please enter the Vendor Name");
+    }
+    void mandatoryFieldsAreCheckedInOrder()
+    {
+        QFETCH(QList<int>, blank);
+        QFETCH(bool, blanksOnly);
+        QFETCH(int, refused);
+        QFETCH(QString, message);
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmVendor* form = openForm();
+        VendorRecord::Texts texts = sampleDetails();
+        for (int field : blank)
+            texts[static_cast<size_t>(field)] = blanksOnly ? QStringLiteral("   ") : QString();
+        fillForm(form, texts);
+        clickSave(form);
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().title, QString("Save Aborted"));
+        QCOMPARE(boxes.last().text, message + "\r\nSave Aborted.");
+        QCOMPARE(boxes.last().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(form->focusWidget(), control<QWidget>(form, boxName(refused)));
+        QVERIFY(formOpen());
+        QCOMPARE(folder.count("CT_Vendor"), 0);
+        QVERIFY(AppState::CurrentVendorName.isEmpty());
+    }
+
+    void emptyPeriodsAreStoredAsZero()
+    {
+        TestFolder folder;
+        frmVendor* form = openForm();
+        VendorRecord::Texts texts = sampleDetails();
+        texts[VendorRecord::CreditPeriod].clear();
+        texts[VendorRecord::DeliveryPeriod].clear();
+        texts[VendorRecord::Remarks].clear();
+        fillForm(form, texts);
+        clickSave(form);
+        QVERIFY(!formOpen());
+        QCOMPARE(folder.scalar("Select CreditPeriodInDays From CT_Vendor"), QString("0"));
+        QCOMPARE(folder.scalar("Select DeliveryPeriodInDays From CT_Vendor"), QString("0"));
+        QCOMPARE(AppState::CurrentCreditPeriod, qint16(0));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        form = openForm();
+        QCOMPARE(fieldText(form, VendorRecord::CreditPeriod), QString("0"));
+        QCOMPARE(fieldText(form, VendorRecord::DeliveryPeriod), QString("0"));
+    }
+
+    void nameIsStoredAsTyped()
+    {
+        TestFolder folder;
+        frmVendor* form = openForm();
+        VendorRecord::Texts texts = sampleDetails();
+        fillForm(form, texts);
+        auto* name = control<QLineEdit>(form, "txtVendorName");
+        name->clear();
+        QTest::keyClicks(name, "  O'Brien Pharma ");
+        setField(form, VendorRecord::Address, "12 Mill Lane\nCamp");
+        clickSave(form);
+        // Blanks are kept, and an apostrophe is no danger to the save.
+        QCOMPARE(folder.scalar("Select VendorName From CT_Vendor"), QString("  O'Brien Pharma "));
+        QCOMPARE(folder.scalar("Select Address From CT_Vendor"), QString("12 Mill Lane\nCamp"));
+        QCOMPARE(AppState::CurrentVendorName, QString("  O'Brien Pharma "));
+    }
+
+    void aNewNameRewritesEveryQuotation_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("capitalisation only") << "Acme Pharma" << "ACME Pharma"
+                                             << QStringList{"ACME Pharma", "ACME Pharma", "ACME Pharma"};
+        QTest::newRow("new name") << "Acme Pharma" << "Acme Lifesciences"
+                                  << QStringList{"Acme Lifesciences", "Acme Lifesciences", "Acme Lifesciences"};
+        // Same name: the quotations are not touched, whatever they hold.
+        QTest::newRow("same name") << "Acme Pharma" << "Acme Pharma" << QStringList{"Acme Pharma", "Acme Pharma", "Other"};
+    }
+    void aNewNameRewritesEveryQuotation()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, expected);
+        TestFolder folder;
+        storeVendor(folder, stored);
+        addQuotation(folder, 1, stored);
+        addQuotation(folder, 2, stored);
+        addQuotation(folder, 3, "Other");
+        frmVendor* form = openForm();
+        setField(form, VendorRecord::VendorName, typed);
+        clickSave(form);
+        QVERIFY(!formOpen());
+        for (int id = 1; id <= 3; ++id)
+            QCOMPARE(folder.scalar(QStringLiteral("Select Vendor From Quotations Where ID = %1").arg(id)), expected[id - 1]);
+        QCOMPARE(folder.scalar("Select VendorName From CT_Vendor"), typed);
+        QCOMPARE(AppState::CurrentVendorName, typed);
+    }
+
+    // The rename of the quotations and the vendor row stand or fall together.
+    void aFailedSaveWritesNothing_data()
+    {
+        QTest::addColumn<bool>("rowStored");
+        QTest::newRow("first row refused") << false;
+        QTest::newRow("change refused") << true;
+    }
+    void aFailedSaveWritesNothing()
+    {
+        QFETCH(bool, rowStored);
+        TestFolder folder;
+        if (rowStored)
+            storeVendor(folder, "Acme Pharma");
+        addQuotation(folder, 1, "Acme Pharma");
+        addQuotation(folder, 2, "Other");
+        folder.exec("Create Trigger refuse_insert Before Insert On CT_Vendor Begin Select Raise(Abort, 'disk refused the vendor'); End");
+        folder.exec("Create Trigger refuse_update Before Update On CT_Vendor Begin Select Raise(Abort, 'disk refused the vendor'); End");
+        const QString before = folder.scalar("Select Group_Concat(VendorName || '|' || City) From CT_Vendor");
+        MessageBoxScript boxes;
+        frmVendor* form = openForm();
+        VendorRecord::Texts texts = sampleDetails();
+        texts[VendorRecord::VendorName] = QStringLiteral("Zenith Remedies");
+        texts[VendorRecord::CreditPeriod] = QStringLiteral("90");
+        fillForm(form, texts);
+        clickSave(form);
+
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().title, QString("Error"));
+        QVERIFY2(boxes.last().text.startsWith("Error #"), qPrintable(boxes.last().text));
+        QVERIFY(boxes.last().text.contains(" was generated at location "));
+        QVERIFY(boxes.last().text.contains("\rdisk refused the vendor"));
+        QVERIFY(formOpen());
+        QCOMPARE(folder.scalar("Select Vendor From Quotations Where ID = 1"), QString("Acme Pharma"));
+        QCOMPARE(folder.scalar("Select Vendor From Quotations Where ID = 2"), QString("Other"));
+        QCOMPARE(folder.scalar("Select Group_Concat(VendorName || '|' || City) From CT_Vendor"), before);
+        QCOMPARE(AppState::CurrentVendorName, QString(rowStored ? "Acme Pharma" : ""));
+        QCOMPARE(AppState::CurrentCreditPeriod, qint16(rowStored ? 45 : 0));
+
+        // Once the cause is gone the same form saves.
+        folder.exec("Drop Trigger refuse_insert");
+        folder.exec("Drop Trigger refuse_update");
+        clickSave(form);
+        QVERIFY(!formOpen());
+        QCOMPARE(folder.scalar("Select Vendor From Quotations Where ID = 2"), QString("Zenith Remedies"));
+        QCOMPARE(AppState::CurrentVendorName, QString("Zenith Remedies"));
+    }
+
+    void aMissingDatabaseIsReportedNotFatal()
+    {
+        TestFolder folder(TestFolder::Content::None);
+        MessageBoxScript boxes;
+        frmVendor* form = openForm();
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().title, QString("Error"));
+        QVERIFY(boxes.last().text.startsWith("Error #3024 was generated at location "));
+        fillForm(form, sampleDetails());
+        clickSave(form);
+        QCOMPARE(boxes.count(), 2);
+        QCOMPARE(boxes.last().title, QString("Error"));
+        QVERIFY(formOpen());
+        QVERIFY(AppState::CurrentVendorName.isEmpty());
+        QVERIFY(!QFile::exists(folder.databasePath()));
+    }
+
+    void closeWithoutSaveAsksFirst()
+    {
+        TestFolder folder;
+        storeVendor(folder, "Acme Pharma");
+        MessageBoxScript boxes;
+        frmVendor* form = openForm();
+        setField(form, VendorRecord::City, "Nashik");
+        auto* closeButton = control<QPushButton>(form, "cmdMaster(0)");
+        boxes.answer(QMessageBox::No);
+        QTest::mouseClick(closeButton, Qt::LeftButton);
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().title, QString("Confirm"));
+        QCOMPARE(boxes.last().text, QString("Do you want to close without save?"));
+        QCOMPARE(boxes.last().icon, QMessageBox::Question);
+        QCOMPARE(boxes.last().defaultButton, QMessageBox::Yes);
+        QVERIFY(formOpen());
+        // Escape is no way out either.
+        QTest::keyClick(control<QLineEdit>(form, "txtCity"), Qt::Key_Escape);
+        QVERIFY(formOpen());
+        boxes.answer(QMessageBox::Yes);
+        QTest::mouseClick(closeButton, Qt::LeftButton);
+        QVERIFY(!formOpen());
+        QCOMPARE(folder.scalar("Select City From CT_Vendor"), QString("Mumbai"));
+    }
+
+    void toolbarAndMenuActWithoutQuestions_data()
+    {
+        QTest::addColumn<bool>("toolbar");
+        QTest::newRow("toolbar") << true;
+        QTest::newRow("menu") << false;
+    }
+    void toolbarAndMenuActWithoutQuestions()
+    {
+        QFETCH(bool, toolbar);
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmVendor* form = openForm();
+        fillForm(form, sampleDetails());
+        QAction* back = toolbar ? control<QToolBar>(form, "tBar1")->actions()[0] : control<QAction>(form, "mnuBack");
+        back->trigger();
+        QVERIFY(!formOpen());
+        QCOMPARE(folder.count("CT_Vendor"), 0);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        form = openForm();
+        fillForm(form, sampleDetails());
+        QAction* save = toolbar ? control<QToolBar>(form, "tBar1")->actions()[1] : control<QAction>(form, "mnuSave");
+        save->trigger();
+        QVERIFY(!formOpen());
+        QCOMPARE(folder.count("CT_Vendor"), 1);
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    void accessKeySaves()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmVendor* form = openForm();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        fillForm(form, sampleDetails());
+        control<QLineEdit>(form, "txtCity")->setFocus();
+        QTest::keyClick(control<QLineEdit>(form, "txtCity"), Qt::Key_S, Qt::AltModifier);
+        QTRY_VERIFY(!formOpen());
+        QCOMPARE(folder.count("CT_Vendor"), 1);
+    }
+
+    void captionTurnsBoldWithTheFocus()
+    {
+        TestFolder folder;
+        frmVendor* form = openForm();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        auto* city = control<QLineEdit>(form, "txtCity");
+        city->setText("Pune");
+        QTest::mouseClick(city, Qt::LeftButton);
+        QTRY_COMPARE(city->selectedText(), QString("Pune"));
+        QVERIFY(control<QLabel>(form, "lblLabel(2)")->font().bold());
+        QTest::keyClick(city, Qt::Key_Tab);
+        QVERIFY(!control<QLabel>(form, "lblLabel(2)")->font().bold());
+        QVERIFY(control<QLabel>(form, "lblLabel(3)")->font().bold());
+        // The several-line boxes follow the same convention, and Tab leaves them.
+        auto* address = control<MultiLineTextBox>(form, "txtAddress");
+        address->setText("12 Mill Lane");
+        QTest::mouseClick(address->viewport(), Qt::LeftButton);
+        QVERIFY(control<QLabel>(form, "lblLabel(1)")->font().bold());
+        QTRY_COMPARE(address->textCursor().selectedText(), QString("12 Mill Lane"));
+        QTest::keyClick(address, Qt::Key_Tab);
+        QCOMPARE(address->text(), QString("12 Mill Lane"));
+        QCOMPARE(QApplication::focusWidget(), city);
+        QVERIFY(!control<QLabel>(form, "lblLabel(1)")->font().bold());
+    }
+};
+
+QTEST_MAIN(tst_frmVendor)
+#include "tst_frmVendor.moc"
