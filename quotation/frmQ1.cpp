@@ -400,7 +400,6 @@ void frmQ1::cmdNext()
     hide();
     frmQ2& step2 = DefaultInstance<frmQ2>::get();
     step2.show();
-    step2.raise();
     step2.activateWindow();
 }
 

@@ -904,7 +904,6 @@ void frmQ2::cmdNext()
     hide();
     frmQ3& step3 = DefaultInstance<frmQ3>::get();
     step3.show();
-    step3.raise();
     step3.activateWindow();
 }
 
@@ -944,7 +943,6 @@ void frmQ2::cmdBack()
     hide();
     if (frmQ1* step1 = DefaultInstance<frmQ1>::existing()) {
         step1->show();
-        step1->raise();
         step1->activateWindow();
     }
 }

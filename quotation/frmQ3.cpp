@@ -430,7 +430,6 @@ void frmQ3::cmdBack()
     hide();
     if (frmQ2* step2 = DefaultInstance<frmQ2>::existing()) {
         step2->show();
-        step2->raise();
         step2->activateWindow();
     }
 }

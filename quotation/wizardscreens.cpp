@@ -7,6 +7,5 @@ void startQuotationWizard()
     frmQ1& step1 = DefaultInstance<frmQ1>::get();
     step1.Form_Load();
     step1.show();
-    step1.raise();
     step1.activateWindow();
 }
