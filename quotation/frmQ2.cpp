@@ -19,6 +19,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -331,7 +332,12 @@ QWidget* frmQ2::buildEntryBlock()
     mg->addWidget(mrpEdit, 3, 0);
     mg->addWidget(makeLabel(mrp, {}, QStringLiteral("Tax %")), 4, 0, 1, 2);
     auto* mrpVAT = taxCombo(mrp, "cboMRPVAT");
-    mrpVAT->setEnabled(false);  // it follows the cost tax
+    // Locked: it follows the cost tax, yet it can hold the focus that Next's check gives it.
+    mrpVAT->setFocusPolicy(Qt::TabFocus);
+    QPalette grey = mrpVAT->palette();
+    grey.setColor(QPalette::Button, grey.color(QPalette::Window));
+    grey.setColor(QPalette::Base, grey.color(QPalette::Button));
+    mrpVAT->setPalette(grey);
     mg->addWidget(mrpVAT, 5, 0);
     auto* mrpCalc = new QPushButton(mrp);
     mrpCalc->setObjectName(QStringLiteral("cmdCalculator"));
@@ -678,6 +684,22 @@ void frmQ2::fillFromStoredRow(const Recordset& rs)
 
 bool frmQ2::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == combo("cboMRPVAT")) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+            return true;
+        case QEvent::KeyPress: {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key != Qt::Key_Tab && key != Qt::Key_Backtab)
+                return true;
+            break;
+        }
+        default:
+            break;
+        }
+    }
     if (event->type() == QEvent::Resize || event->type() == QEvent::Move) {
         if (qobject_cast<QLabel*>(watched))
             placeTagLabels();
