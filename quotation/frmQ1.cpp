@@ -117,7 +117,7 @@ void frmQ1::buildUi()
     lvGenerics = makeList(QStringLiteral("lvGenerics"),
                           {QStringLiteral("CODE"), QStringLiteral("GENERIC NAME"), QStringLiteral("ADDED BY VENDOR")}, genBox);
     lvGenerics->setColumnWidth(0, 70);
-    lvGenerics->setColumnWidth(1, 260);
+    lvGenerics->setColumnWidth(1, 200);
     lvGenerics->setColumnWidth(2, 120);
     genLayout->addWidget(lvGenerics);
     searches->addWidget(genBox, 2);
@@ -307,16 +307,37 @@ void frmQ1::ListBrands(const QString& sql)
     try {
         Recordset rs(sql, AppState::ConnectionString, CursorType::ForwardOnly, LockType::ReadOnly);
         lvBrands->clear();
+        // Columns looked up once, not per row: a Show All lists tens of thousands of brands.
+        static const char* const columns[] = {"Code",         "Description",       "Manufacturer",
+                                              "Generic",      "AddedByVendor",     "DrugForm",
+                                              "DrugStrength", "ItemSpecification", "PurchaseUOM",
+                                              "PharmacyCategory", "PharmacySubCategory", "ExpectedConsumption"};
+        int index[12];
+        for (int c = 0; c < 12; ++c) {
+            index[c] = -1;
+            for (int f = 0; f < rs.fieldCount(); ++f)
+                if (rs.fieldName(f).compare(QLatin1String(columns[c]), Qt::CaseInsensitive) == 0)
+                    index[c] = f;
+        }
+        int idIndex = -1;
+        for (int f = 0; f < rs.fieldCount(); ++f)
+            if (rs.fieldName(f).compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0)
+                idIndex = f;
         QList<QTreeWidgetItem*> items;
         quint16 counter = 0;
         for (; !rs.eof(); rs.moveNext()) {
-            auto* item = new QTreeWidgetItem(
-                {text(rs, "Code"), text(rs, "Description"), text(rs, "Manufacturer"), text(rs, "Generic"),
-                 yesWhenTrue(rs), text(rs, "DrugForm"), text(rs, "DrugStrength"), text(rs, "ItemSpecification"),
-                 text(rs, "PurchaseUOM"), text(rs, "PharmacyCategory"), text(rs, "PharmacySubCategory"),
-                 text(rs, "ExpectedConsumption")});
+            QStringList row;
+            row.reserve(12);
+            for (int c = 0; c < 12; ++c) {
+                const QVariant v = index[c] < 0 ? QVariant() : rs.field(index[c]);
+                if (c == 4)
+                    row << (!v.isNull() && v.toBool() ? QStringLiteral("Yes") : QString());
+                else
+                    row << (v.isNull() ? QString() : v.toString());
+            }
+            auto* item = new QTreeWidgetItem(row);
             item->setData(0, KeyRole, QString::number(++counter) + QLatin1Char('K'));
-            item->setData(0, TagRole, rs.field(QStringLiteral("ID")));
+            item->setData(0, TagRole, idIndex < 0 ? QVariant() : rs.field(idIndex));
             items << item;
         }
         rs.close();
