@@ -287,7 +287,7 @@ void frmQ1::ListGenerics(const QString& sql)
         Recordset rs(sql, AppState::ConnectionString, CursorType::ForwardOnly, LockType::ReadOnly);
         lvGenerics->clear();
         QList<QTreeWidgetItem*> items;
-        quint16 counter = 0;
+        qint64 counter = 0;  // wide enough that no tender can run the row keys over
         for (; !rs.eof(); rs.moveNext()) {
             auto* item = new QTreeWidgetItem({text(rs, "Code"), text(rs, "Description"), yesWhenTrue(rs)});
             item->setData(0, KeyRole, QString::number(++counter) + QLatin1Char('K'));
@@ -324,7 +324,7 @@ void frmQ1::ListBrands(const QString& sql)
             if (rs.fieldName(f).compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0)
                 idIndex = f;
         QList<QTreeWidgetItem*> items;
-        quint16 counter = 0;
+        qint64 counter = 0;  // wide enough that no tender can run the row keys over
         for (; !rs.eof(); rs.moveNext()) {
             QStringList row;
             row.reserve(12);

@@ -65,6 +65,23 @@ private Q_SLOTS:
         QCOMPARE(boxes.count(), 0);
     }
 
+    // More brands than a 16-bit counter can number: every row still gets its own key.
+    void rowKeysStayUniqueOnLargeLists()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        folder.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 70000) "
+                    "INSERT INTO CT_Brands (ID, Code, Description, AddedByVendor, Generic) "
+                    "SELECT 100000 + i, 'X' || i, 'Zzbulk ' || i, 0, 'Acarbose' FROM n");
+        frmQ1* step1 = openStep1();
+        QTest::keyClicks(control<QLineEdit>(step1, "txtBrand"), "zzbulk");
+        click(step1, "cmdMaster(5)");
+        QTreeWidget* list = brands(step1);
+        QCOMPARE(list->topLevelItemCount(), 70000);
+        QCOMPARE(list->topLevelItem(32767)->data(0, frmQ1::KeyRole).toString(), QString("32768K"));
+        QCOMPARE(list->topLevelItem(69999)->data(0, frmQ1::KeyRole).toString(), QString("70000K"));
+    }
+
     void vendorRowsAreMarkedYes()
     {
         TestFolder folder;
