@@ -327,6 +327,13 @@ private Q_SLOTS:
         QCOMPARE(boxes.count(), 0);
         QVERIFY(step2()->isVisible());
         QCOMPARE(control<QLineEdit>(step2(), "txtManufacturer")->text(), QString("Own Make Ltd"));
+
+        // Back on an edited item keeps Step 2's entries.
+        click(step2(), "cmdMaster(0)");
+        QCOMPARE(boxes.count(), 0);
+        QVERIFY(step1->isVisible());
+        QCOMPARE(control<QLineEdit>(step2(), "txtCost")->text(), QString("100"));
+        QCOMPARE(control<QLineEdit>(step2(), "txtDrugPacking")->text(), QString("Strip of 10"));
     }
 
     void editOfAMissingRowSaysSo()

@@ -69,6 +69,33 @@ private Q_SLOTS:
         QVERIFY(!control<QComboBox>(q2, "cboMRPVATP")->isVisible());
     }
 
+    // A brand without a drug form leaves the form unchosen; a strength the list lacks leaves the strength as
+    // it was (empty after Back).
+    void activationTakesFormAndStrengthOnce()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        folder.exec("INSERT INTO CT_Brands (ID, Code, Description, AddedByVendor, Generic, DrugForm, DrugStrength) "
+                    "VALUES (9001, '9001', 'Zzformless', 1, 'Acarbose', NULL, 'No such strength')");
+        frmQ2* q2 = openStep2();
+        QCOMPARE(text(q2, "txtDrugForm"), QString("Tablet"));
+        // The vendor changes the form; coming back from Step 1 with the same brand does not undo it...
+        pick(q2, "cboDrugForms", "txtDrugForm", "Capsule");
+        q2->hide();
+        q2->show();
+        QCOMPARE(text(q2, "txtDrugForm"), QString("Capsule"));
+        // ... but a new Next from Step 1 does.
+        click(q2, "cmdMaster(0)");
+        frmQ1* step1 = DefaultInstance<frmQ1>::existing();
+        chooseBrand(step1, "zzformless", "Zzformless");
+        click(step1, "cmdMaster(1)");
+        QCOMPARE(text(q2, "txtDrugForm"), QString());
+        QCOMPARE(control<QComboBox>(q2, "cboDrugForms")->currentIndex(), -1);
+        QCOMPARE(text(q2, "txtDrugStrength"), QString());
+        QCOMPARE(control<QComboBox>(q2, "cboStrength")->currentIndex(), -1);
+        QCOMPARE(text(q2, "txtManufacturer"), QString());
+    }
+
     void packingAndFormCaptions()
     {
         TestFolder folder;
