@@ -65,6 +65,9 @@ const int DisplayColumns[] = {1, 2, 3, 5, 6, 7, 8, 9, 10, 11};
 frmQ1::frmQ1(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("frmQ1"));
+    // Only the main menu ends the application; a wizard step closing never does, even when it was the
+    // last window shown at that moment.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("Enter Quotation - Choose a Brand you want to Quote..."));
     buildUi();
     RemoveCloseButton(this);

@@ -102,6 +102,9 @@ QIcon calculatorIcon()
 frmQ2::frmQ2(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("frmQ2"));
+    // Only the main menu ends the application; a wizard step closing never does, even when it was the
+    // last window shown at that moment.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("Enter Quotation - Specify Cost & MRP of the Item..."));
     buildUi();
     FillStrengths(QStringLiteral("Select * From CT_Strengths Order By Description"));

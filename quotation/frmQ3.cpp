@@ -66,6 +66,9 @@ QString step2Text(const char* name)
 frmQ3::frmQ3(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("frmQ3"));
+    // Only the main menu ends the application; a wizard step closing never does, even when it was the
+    // last window shown at that moment.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("Enter Quotation - Review and Save..."));
     buildUi();
     optResearchMolecule[1]->setChecked(true);
