@@ -343,6 +343,22 @@ private Q_SLOTS:
         QCOMPARE(folder.count("Quotations"), 0);
     }
 
+    // The key goes into the SQL text bare, so only a number may name a row; anything else names none.
+    void editKeyThatIsNoNumber()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        storeQuotation(folder, 5, "Other brand", "25 mg");
+        frmQ3* q3 = openStep3();
+        AppState::QuotationEditMode = true;
+        AppState::QuotationEditKey = QStringLiteral("0 Or 1=1");
+        click(q3, "cmdMaster(1)");
+        QCOMPARE(boxes.texts(),
+                 QStringList({"ID: 0 Or 1=1 does not exist. Cannot continue save.", "Could not Save Quotation"}));
+        QCOMPARE(column(folder, "Brand", "ID = 5"), QString("Other brand"));
+        QVERIFY(column(folder, "EditedOn", "ID = 5").isEmpty());
+    }
+
     // A value the column cannot take goes to the error box, then the refusal; nothing is stored.
     void databaseErrorIsReported()
     {
