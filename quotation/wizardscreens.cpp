@@ -1,10 +1,11 @@
 #include "app/defaultinstance.h"
-#include "app/frmMain.h"
-#include "app/notbuiltyet.h"
 #include "app/screens.h"
+#include "quotation/frmQ1.h"
 
 void startQuotationWizard()
 {
-    showNotBuiltYet(nullptr);
-    DefaultInstance<frmMain>::get().show();
+    frmQ1& step1 = DefaultInstance<frmQ1>::get();
+    step1.Form_Load();
+    step1.show();
+    step1.activateWindow();
 }

@@ -1,0 +1,92 @@
+// Step 1 of the Quotation Wizard on a large synthetic tender: time from pressing Show All brands or a
+// brand word filter to the filled list view, next to the raw read of the same rows. Prints figures.
+#include "app/applicationstate.h"
+#include "db/recordset.h"
+#include "db/tenderbuilder.h"
+#include "db/tenderdatabase.h"
+#include "quotation/frmQ1.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+double medianMs(int runs, const std::function<void()>& work)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        work();
+        times.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// The same rows and columns as the list shows, read through the recordset and dropped.
+long rawRead(const QString& sql)
+{
+    Recordset rs(sql, AppState::ConnectionString, CursorType::ForwardOnly, LockType::ReadOnly);
+    long n = 0;
+    for (; !rs.eof(); rs.moveNext()) {
+        for (const char* c : {"Code", "Description", "Manufacturer", "Generic", "AddedByVendor", "DrugForm",
+                              "DrugStrength", "ItemSpecification", "PurchaseUOM", "PharmacyCategory",
+                              "PharmacySubCategory", "ExpectedConsumption", "ID"})
+            (void)rs.field(QLatin1String(c));
+        ++n;
+    }
+    return n;
+}
+
+void report(const char* what, double raw, double list, long rows)
+{
+    std::printf("%s (%ld rows): raw read %.1f ms, filled list view %.1f ms, ratio %.2f (target <= 3 and <= 300 ms)\n",
+                what, rows, raw, list, list / raw);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir folder;
+    TenderBuilder::buildSynthetic(folder.filePath(QLatin1String(TenderDatabase::FileName)), {});
+    AppState::reset(folder.path());
+    TenderDatabase::connection(AppState::ConnectionString);
+
+    frmQ1 step1;
+    step1.show();
+    auto* brands = step1.findChild<QTreeWidget*>(QStringLiteral("lvBrands"));
+    auto* words = step1.findChild<QLineEdit*>(QStringLiteral("txtBrand"));
+    auto* showAll = step1.findChild<QPushButton*>(QStringLiteral("cmdMaster(6)"));
+    auto* filter = step1.findChild<QPushButton*>(QStringLiteral("cmdMaster(5)"));
+
+    long rows = 0;
+    double raw = medianMs(5, [&] { rows = rawRead(QStringLiteral("Select * From CT_Brands Order By Description")); });
+    double list = medianMs(5, [&] {
+        showAll->click();
+        QCoreApplication::processEvents();
+    });
+    report("Show All brands", raw, list, brands->topLevelItemCount());
+
+    const QString filtered = QStringLiteral(
+        "Select * From CT_Brands Where Description like '%Brandex%' And Description like '%Tablet%' Order By Description");
+    raw = medianMs(5, [&] { rows = rawRead(filtered); });
+    words->setText(QStringLiteral("Brandex Tablet"));
+    list = medianMs(5, [&] {
+        filter->click();
+        QCoreApplication::processEvents();
+    });
+    report("brand word filter \"Brandex Tablet\"", raw, list, brands->topLevelItemCount());
+    return 0;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QMap>
+#include <QStringList>
+#include <QWidget>
+
+class QLineEdit;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// Step 1 of the Quotation Wizard: find a generic or a brand and choose the brand to quote. It stays
+// loaded (hidden) while Steps 2 and 3 run, which read the chosen brand row from it.
+class frmQ1 : public QWidget
+{
+    Q_OBJECT
+public:
+    // Roles of a list row: its key ("1K", "2K", ...) and its tag (the table's ID).
+    static constexpr int KeyRole = Qt::UserRole;
+    static constexpr int TagRole = Qt::UserRole + 1;
+
+    explicit frmQ1(QWidget* parent = nullptr);
+
+    // Runs once after the screen is created: in edit mode it fills all three steps from the stored row.
+    void Form_Load();
+
+    // The sub-items of the selected lvBrands row (0 code, 1 brand, 2 manufacturer, 3 generic,
+    // 4 added by vendor, 5 drug form, 6 strength, ...); empty when no brand row is selected.
+    QStringList selectedBrand() const;
+
+    // Unloads Steps 3, 2 and 1 in this order; the screen that started the wizard is shown again only
+    // when `showStarter` is set (a save navigates on its own).
+    static void unloadWizard(bool showStarter);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildUi();
+    void FilterGenerics();
+    void FilterBrands();
+    void ListGenerics(const QString& sql);
+    void ListBrands(const QString& sql);
+    bool IsBrandQuoted(const QString& brand);
+    void LoadQuotationForEdit();
+    void lvGenerics_ItemClick(QTreeWidgetItem* item);
+    void lvBrands_ItemClick(QTreeWidgetItem* item);
+    void cmdShowAllGenerics();
+    void cmdShowAllBrands();
+    void cmdNext();
+    void cmdClear();
+    void cmdClose();
+    void clearDisplay();
+
+    QLineEdit* txtGeneric = nullptr;
+    QLineEdit* txtBrand = nullptr;
+    QTreeWidget* lvGenerics = nullptr;
+    QTreeWidget* lvBrands = nullptr;
+    QList<QLineEdit*> m_display;  // txtItem ... txtTentativeCons
+    QMap<int, QPushButton*> cmdMaster;
+    bool m_showStarterOnClose = true;
+};

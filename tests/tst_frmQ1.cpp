@@ -1,0 +1,355 @@
+#include "app/frmMain.h"
+#include "wizarddriver.h"
+
+#include <QTest>
+
+using namespace Wizard;
+
+// Step 1: finding a generic or a brand, choosing the brand, the already-quoted refusal and the edit load.
+class tst_frmQ1 : public QObject
+{
+    Q_OBJECT
+private:
+    static QTreeWidget* brands(QWidget* w) { return control<QTreeWidget>(w, "lvBrands"); }
+    static QTreeWidget* generics(QWidget* w) { return control<QTreeWidget>(w, "lvGenerics"); }
+
+    static void storeQuotation(const TestFolder& folder, const QString& brand)
+    {
+        folder.exec(QStringLiteral(
+                        "INSERT INTO Quotations (ID, Vendor, Generic, Brand, Manufacturer, HSNCode, BrandAddedByVendor, "
+                        "DrugPacking, DrugForm, QuantityInEachStripOrPack, DrugStrength, "
+                        "CostOfPackBeforeDiscountWithoutVAT, \"Discount%\", CostVATCode, \"CostVAT%\", "
+                        "MRPOfPackWithoutVAT, MRPOfPackWithVAT, MRPVATCode, \"MRPVAT%\", CreditPeriodInDays, "
+                        "DeliveryPeriodInDays, WarrantyInMonths, ResearchMolecule, FreeOfCostOffer, Remarks) VALUES "
+                        "(7, 'Vendor', 'Acarbose', '%1', 'Own Make Ltd', '30049099', 0, 'Strip of 10', 'Tablet', 10, "
+                        "'25 mg', 100, 10, 'GST 12%', 12, 200, 224, 'GST 12%', 12, 45, 15, 6, 1, 'Buy 10 get 1', "
+                        "'Stored remark')")
+                        .arg(brand));
+    }
+
+private Q_SLOTS:
+    void cleanup()
+    {
+        frmQ1::unloadWizard(false);
+        if (frmMain* menu = DefaultInstance<frmMain>::existing())
+            menu->close();
+        flushDeletes();
+        QVERIFY(visibleTopLevels().isEmpty());
+    }
+
+    void startsEmptyAndListsOnShowAll()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ1* step1 = openStep1();
+        QVERIFY(step1->isVisible());
+        QCOMPARE(step1->windowTitle(), QString("Enter Quotation - Choose a Brand you want to Quote..."));
+        QCOMPARE(generics(step1)->topLevelItemCount(), 0);
+        QCOMPARE(brands(step1)->topLevelItemCount(), 0);
+
+        click(step1, "cmdMaster(3)");
+        QCOMPARE(generics(step1)->topLevelItemCount(), folder.count("CT_Generics"));
+        QTreeWidgetItem* first = generics(step1)->topLevelItem(0);
+        QCOMPARE(first->data(0, frmQ1::KeyRole).toString(), QString("1K"));
+        QCOMPARE(generics(step1)->topLevelItem(1)->data(0, frmQ1::KeyRole).toString(), QString("2K"));
+        QCOMPARE(first->data(0, frmQ1::TagRole).toString(),
+                 folder.scalar("SELECT ID FROM CT_Generics ORDER BY Description LIMIT 1"));
+
+        // Show All brands empties the generic list, and the other way round.
+        click(step1, "cmdMaster(6)");
+        QCOMPARE(generics(step1)->topLevelItemCount(), 0);
+        QCOMPARE(brands(step1)->topLevelItemCount(), folder.count("CT_Brands"));
+        QVERIFY(brands(step1)->selectedItems().isEmpty());
+        click(step1, "cmdMaster(3)");
+        QCOMPARE(brands(step1)->topLevelItemCount(), 0);
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    // More brands than a 16-bit counter can number: every row still gets its own key.
+    void rowKeysStayUniqueOnLargeLists()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        folder.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 70000) "
+                    "INSERT INTO CT_Brands (ID, Code, Description, AddedByVendor, Generic) "
+                    "SELECT 100000 + i, 'X' || i, 'Zzbulk ' || i, 0, 'Acarbose' FROM n");
+        frmQ1* step1 = openStep1();
+        QTest::keyClicks(control<QLineEdit>(step1, "txtBrand"), "zzbulk");
+        click(step1, "cmdMaster(5)");
+        QTreeWidget* list = brands(step1);
+        QCOMPARE(list->topLevelItemCount(), 70000);
+        QCOMPARE(list->topLevelItem(32767)->data(0, frmQ1::KeyRole).toString(), QString("32768K"));
+        QCOMPARE(list->topLevelItem(69999)->data(0, frmQ1::KeyRole).toString(), QString("70000K"));
+    }
+
+    void vendorRowsAreMarkedYes()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        folder.exec("INSERT INTO CT_Brands (ID, Code, Description, AddedByVendor, Generic) "
+                    "VALUES (9001, '9001', 'Zzownbrand 5 mg Tablet', 1, 'Acarbose')");
+        frmQ1* step1 = openStep1();
+        chooseBrand(step1, "zzownbrand", "Zzownbrand 5 mg Tablet");
+        QTreeWidgetItem* row = brands(step1)->topLevelItem(0);
+        QCOMPARE(row->text(4), QString("Yes"));
+        QCOMPARE(row->text(2), QString());  // Null manufacturer shows empty
+        QCOMPARE(row->data(0, frmQ1::TagRole).toLongLong(), 9001);
+    }
+
+    void wordFilterNeedsEveryWord()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ1* step1 = openStep1();
+        // Repeated blanks between words add no condition; every word must occur, in any order.
+        QTest::keyClicks(control<QLineEdit>(step1, "txtBrand"), "TABLET  25  acaxiv");
+        click(step1, "cmdMaster(5)");
+        QCOMPARE(brands(step1)->topLevelItemCount(), 1);
+        QCOMPARE(brands(step1)->topLevelItem(0)->text(1), QString("Acaxiv 25 mg Tablet"));
+        QCOMPARE(boxes.count(), 0);
+
+        QTest::keyClicks(control<QLineEdit>(step1, "txtGeneric"), "acar");
+        click(step1, "cmdMaster(2)");
+        QCOMPARE(generics(step1)->topLevelItemCount(), 1);
+        QCOMPARE(brands(step1)->topLevelItemCount(), 0);
+    }
+
+    void blankFilterTextOnlyTells_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("generics") << "txtGeneric" << "cmdMaster(2)"
+                                  << "Please enter few characters of a generic and then click on filter.";
+        QTest::newRow("brands") << "txtBrand" << "cmdMaster(5)"
+                                << "Please enter few characters of a Brand and then click on filter by brand.";
+    }
+    void blankFilterTextOnlyTells()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, button);
+        QFETCH(QString, message);
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ1* step1 = openStep1();
+        click(step1, "cmdMaster(3)");
+        const int listed = generics(step1)->topLevelItemCount();
+        QTest::keyClicks(control<QLineEdit>(step1, box), "   ");
+        click(step1, button);
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().title, QString("Info"));
+        QCOMPARE(boxes.last().text, message);
+        QCOMPARE(generics(step1)->topLevelItemCount(), listed);
+    }
+
+    void searchBoxesRefuseApostrophe()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ1* step1 = openStep1();
+        QTest::keyClicks(control<QLineEdit>(step1, "txtBrand"), "O'Neil");
+        QCOMPARE(control<QLineEdit>(step1, "txtBrand")->text(), QString("ONeil"));
+    }
+
+    void genericClickListsItsBrands()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ1* step1 = openStep1();
+        QTest::keyClicks(control<QLineEdit>(step1, "txtGeneric"), "acarbose");
+        click(step1, "cmdMaster(2)");
+        clickRow(generics(step1), generics(step1)->topLevelItem(0));
+        QCOMPARE(brands(step1)->topLevelItemCount(), 3);
+        QVERIFY(brands(step1)->selectedItems().isEmpty());
+
+        // A brand click fills the ten display boxes.
+        clickRow(brands(step1), findRow(brands(step1), 1, "Acaxiv 25 mg Tablet"));
+        const std::pair<const char*, const char*> shown[] = {
+            {"txtItem", "Acaxiv 25 mg Tablet"}, {"txtManuf", "Nexivra Pharma"}, {"txtGenericName", "Acarbose"},
+            {"txtDrugForm", "Tablet"}, {"txtDrugStrength", "25 mg"}, {"txtSpecification", "Acarbose 25 mg tablet, IP"},
+            {"txtPurUOM", "Strip"}, {"txtCategory", "Antidiabetics"},
+            {"txtSubCategory", "Alpha-glucosidase Inhibitors"}, {"txtTentativeCons", "1200"}};
+        for (auto [name, text] : shown)
+            QCOMPARE(control<QLineEdit>(step1, name)->text(), QString(text));
+    }
+
+    void genericWithoutBrandSaysSo()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        folder.exec("INSERT INTO CT_Generics (ID, Code, Description, AddedByVendor) VALUES (9001, '9001', 'Zzlonely', 1)");
+        frmQ1* step1 = openStep1();
+        QTest::keyClicks(control<QLineEdit>(step1, "txtGeneric"), "zzlonely");
+        click(step1, "cmdMaster(2)");
+        QCOMPARE(generics(step1)->topLevelItem(0)->text(2), QString("Yes"));
+        clickRow(generics(step1), generics(step1)->topLevelItem(0));
+        QCOMPARE(brands(step1)->topLevelItemCount(), 0);
+        QCOMPARE(boxes.last().text, QString("No brand found for generic\r\nZzlonely"));
+
+        QTest::keyClicks(control<QLineEdit>(step1, "txtBrand"), "nosuchbrandatall");
+        click(step1, "cmdMaster(5)");
+        QCOMPARE(boxes.last().text, QString("No brand found"));
+    }
+
+    void nextNeedsAChosenBrand()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ1* step1 = openStep1();
+        click(step1, "cmdMaster(1)");
+        QCOMPARE(boxes.last().text, QString("Please choose a brand, before moving to step 2"));
+        // Right after a filter nothing is selected.
+        QTest::keyClicks(control<QLineEdit>(step1, "txtBrand"), "aca");
+        click(step1, "cmdMaster(5)");
+        QVERIFY(brands(step1)->topLevelItemCount() > 0);
+        click(step1, "cmdMaster(1)");
+        QCOMPARE(boxes.count(), 2);
+        QCOMPARE(boxes.last().text, QString("Please choose a brand, before moving to step 2"));
+        QVERIFY(step1->isVisible());
+        QVERIFY(!step2());
+    }
+
+    void nextOpensStep2()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ1* step1 = openStep1();
+        chooseBrand(step1, "acavelo", "Acavelo 25 mg Tablet");
+        click(step1, "cmdMaster(1)");
+        QCOMPARE(boxes.count(), 0);
+        QVERIFY(!step1->isVisible());
+        QVERIFY(step2() && step2()->isVisible());
+        QCOMPARE(control<QLineEdit>(step2(), "txtBrand")->text(), QString("Acavelo 25 mg Tablet"));
+        QVERIFY(!AppState::Step2NeedsReset);  // Step 2 took the form and strength
+    }
+
+    void doubleClickActsAsNext()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ1* step1 = openStep1();
+        QTest::keyClicks(control<QLineEdit>(step1, "txtBrand"), "acavelo");
+        click(step1, "cmdMaster(5)");
+        clickRow(brands(step1), brands(step1)->topLevelItem(0), true);
+        QVERIFY(step2() && step2()->isVisible());
+    }
+
+    void alreadyQuotedBrandIsRefused()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        // The stored brand's apostrophe must not break the look-up.
+        folder.exec("UPDATE CT_Brands SET Description = 'Acavelo''s 25 mg Tablet' WHERE ID = 1");
+        storeQuotation(folder, "Acavelo''s 25 mg Tablet");
+        frmQ1* step1 = openStep1();
+        chooseBrand(step1, "acavelo", "Acavelo's 25 mg Tablet");
+        click(step1, "cmdMaster(1)");
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().title, QString("Aborting..."));
+        QCOMPARE(boxes.last().text,
+                 QString("You have already quoted drug: Acavelo's 25 mg Tablet.\r\n\r\nIn case you want to modify/delete "
+                         "this drug, please use 'View/Edit/Print/Export Quoted Items' option available in the main "
+                         "menu. Cannot continue."));
+        QVERIFY(step1->isVisible());
+        QVERIFY(!step2());
+    }
+
+    void clearAsksFirst()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ1* step1 = openStep1();
+        chooseBrand(step1, "acavelo", "Acavelo 25 mg Tablet");
+        boxes.answer(QMessageBox::No);
+        click(step1, "cmdMaster(8)");
+        QCOMPARE(boxes.last().title, QString("Confirm"));
+        QCOMPARE(boxes.last().text, QString("Do you really want to clear this form?"));
+        QCOMPARE(brands(step1)->topLevelItemCount(), 1);
+        boxes.answer(QMessageBox::Yes);
+        click(step1, "cmdMaster(8)");
+        QCOMPARE(brands(step1)->topLevelItemCount(), 0);
+        QVERIFY(control<QLineEdit>(step1, "txtBrand")->text().isEmpty());
+        QVERIFY(control<QLineEdit>(step1, "txtItem")->text().isEmpty());
+    }
+
+    void closeReturnsToTheStarter()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        AppState::QuotationEditMode = false;
+        frmQ1* step1 = openStep1(true);
+        chooseBrand(step1, "acavelo", "Acavelo 25 mg Tablet");
+        click(step1, "cmdMaster(1)");
+        // Back on Step 2, then Close on Step 1 unloads all steps.
+        click(step2(), "cmdMaster(0)");
+        QVERIFY(step1->isVisible());
+        AppState::QuotationEditKey = QStringLiteral("3");
+        click(step1, "cmdMaster(0)");
+        flushDeletes();
+        QVERIFY(!DefaultInstance<frmQ1>::exists());
+        QVERIFY(!DefaultInstance<frmQ2>::exists());
+        QVERIFY(DefaultInstance<frmMain>::exists() && DefaultInstance<frmMain>::existing()->isVisible());
+        QCOMPARE(AppState::QuotationEditKey.toString(), QString());
+    }
+
+    void editModeFillsAllThreeSteps()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        storeQuotation(folder, "Acaxiv 25 mg Tablet");
+        AppState::QuotationEditMode = true;
+        AppState::QuotationEditKey = 7;
+        frmQ1* step1 = openStep1(false);
+        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(brands(step1)->selectedItems().size(), 1);
+        QCOMPARE(control<QLineEdit>(step1, "txtManuf")->text(), QString("Own Make Ltd"));
+        for (const char* name : {"cmdMaster(8)", "cmdMaster(2)", "cmdMaster(3)", "cmdMaster(5)", "cmdMaster(6)",
+                                 "cmdMaster(7)"})
+            QVERIFY(!control<QPushButton>(step1, name)->isEnabled());
+        QVERIFY(!control<QLineEdit>(step1, "txtGeneric")->isEnabled());
+        QVERIFY(!brands(step1)->isEnabled());
+        QVERIFY(control<QPushButton>(step1, "cmdMaster(1)")->isEnabled());
+
+        // Steps 2 and 3 are loaded, unseen, with the stored values.
+        QVERIFY(step2() && !step2()->isVisible());
+        QCOMPARE(control<QLineEdit>(step2(), "txtHSNCode")->text(), QString("30049099"));
+        QCOMPARE(control<QLineEdit>(step2(), "txtDrugPacking")->text(), QString("Strip of 10"));
+        QCOMPARE(control<QLineEdit>(step2(), "txtQty")->text(), QString("10"));
+        QCOMPARE(control<QLineEdit>(step2(), "txtCostAftVAT")->text(), QString("100.8"));
+        QCOMPARE(control<QComboBox>(step2(), "cboMRPVAT")->currentText(), QString("GST 12%"));
+        QVERIFY(step3() && !step3()->isVisible());
+        QCOMPARE(control<QLineEdit>(step3(), "txtCreditPeriodDays")->text(), QString("45"));
+        QCOMPARE(control<QLineEdit>(step3(), "txtRemarks")->text(), QString("Stored remark"));
+        QVERIFY(control<QRadioButton>(step3(), "optResearchMolecule(0)")->isChecked());
+
+        // The quoted brand passes Next in edit mode, and Step 2 keeps the stored manufacturer.
+        click(step1, "cmdMaster(1)");
+        QCOMPARE(boxes.count(), 0);
+        QVERIFY(step2()->isVisible());
+        QCOMPARE(control<QLineEdit>(step2(), "txtManufacturer")->text(), QString("Own Make Ltd"));
+
+        // Back on an edited item keeps Step 2's entries.
+        click(step2(), "cmdMaster(0)");
+        QCOMPARE(boxes.count(), 0);
+        QVERIFY(step1->isVisible());
+        QCOMPARE(control<QLineEdit>(step2(), "txtCost")->text(), QString("100"));
+        QCOMPARE(control<QLineEdit>(step2(), "txtDrugPacking")->text(), QString("Strip of 10"));
+    }
+
+    void editOfAMissingRowSaysSo()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        AppState::QuotationEditMode = true;
+        AppState::QuotationEditKey = 99;
+        frmQ1* step1 = openStep1(false);
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().title, QString("Error"));
+        QCOMPARE(boxes.last().icon, QMessageBox::Critical);
+        QCOMPARE(boxes.last().text, QString("Could not find ID. cannot continue editing"));
+        QCOMPARE(brands(step1)->topLevelItemCount(), 0);
+    }
+};
+
+QTEST_MAIN(tst_frmQ1)
+#include "tst_frmQ1.moc"

@@ -1,0 +1,528 @@
+#include "app/decimal.h"
+#include "app/frmMain.h"
+#include "quotation/step2access.h"
+#include "wizarddriver.h"
+
+#include <QLabel>
+#include <QTest>
+
+using namespace Wizard;
+
+// Step 2: lists and captions, the summaries on screen, the field checks and Next's checks in order.
+class tst_frmQ2 : public QObject
+{
+    Q_OBJECT
+private:
+    static frmQ2* openStep2(const QString& words = "acavelo", const QString& brand = "Acavelo 25 mg Tablet")
+    {
+        frmQ1* step1 = openStep1();
+        chooseBrand(step1, words, brand);
+        click(step1, "cmdMaster(1)");
+        frmQ2* q2 = step2();
+        if (q2)
+            activate(q2);
+        return q2;
+    }
+    static QString text(QWidget* w, const char* name) { return control<QLineEdit>(w, name)->text(); }
+    static QString caption(QWidget* w, const QString& name) { return control<QLabel>(w, name)->text(); }
+
+private Q_SLOTS:
+    void cleanup()
+    {
+        frmQ1::unloadWizard(false);
+        if (frmMain* menu = DefaultInstance<frmMain>::existing())
+            menu->close();
+        flushDeletes();
+        QVERIFY(visibleTopLevels().isEmpty());
+    }
+
+    void loadsListsAndTakesTheBrand()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ2* q2 = openStep2();
+        QVERIFY(q2);
+        QCOMPARE(q2->objectName(), QString("frmQ2"));
+        QCOMPARE(step2Window(), q2);
+        QCOMPARE(q2->windowTitle(), QString("Enter Quotation - Specify Cost & MRP of the Item..."));
+        QCOMPARE(text(q2, "txtBrand"), QString("Acavelo 25 mg Tablet"));
+        QCOMPARE(text(q2, "txtGeneric"), QString("Acarbose"));
+        QCOMPARE(text(q2, "txtManufacturer"), QString("Elvora Biosciences"));
+        QCOMPARE(text(q2, "txtDrugForm"), QString("Tablet"));
+        QCOMPARE(text(q2, "txtDrugStrength"), QString("25 mg"));
+
+        // Each list starts with an empty entry; item data is the row's ID; the "P" lists run parallel.
+        auto* packings = control<QComboBox>(q2, "cboDrugPacking");
+        auto* ratios = control<QComboBox>(q2, "cboDrugPackingP");
+        QCOMPARE(packings->count(), folder.count("CT_DrugPackings") + 1);
+        QCOMPARE(ratios->count(), packings->count());
+        QCOMPARE(packings->itemText(0), QString());
+        const int strip10 = packings->findText("Strip of 10");
+        QCOMPARE(packings->itemData(strip10).toLongLong(), 9);
+        QCOMPARE(ratios->itemText(strip10), QString("10"));
+        QVERIFY(!packings->isVisible() && !ratios->isVisible());
+        // Taxes in load order: by percentage.
+        auto* taxes = control<QComboBox>(q2, "cboCostVAT");
+        QCOMPARE(taxes->count(), 10);
+        QCOMPARE(control<QComboBox>(q2, "cboCostVATP")->itemText(taxes->count() - 1), QString("18"));
+        QVERIFY(!control<QComboBox>(q2, "cboCostVATP")->isVisible());
+        QVERIFY(!control<QComboBox>(q2, "cboMRPVATP")->isVisible());
+    }
+
+    // A brand without a drug form leaves the form unchosen; a strength the list lacks leaves the strength as
+    // it was (empty after Back).
+    void activationTakesFormAndStrengthOnce()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        folder.exec("INSERT INTO CT_Brands (ID, Code, Description, AddedByVendor, Generic, DrugForm, DrugStrength) "
+                    "VALUES (9001, '9001', 'Zzformless', 1, 'Acarbose', NULL, 'No such strength')");
+        frmQ2* q2 = openStep2();
+        QCOMPARE(text(q2, "txtDrugForm"), QString("Tablet"));
+        // The vendor changes the form; coming back from Step 1 with the same brand does not undo it...
+        pick(q2, "cboDrugForms", "txtDrugForm", "Capsule");
+        q2->hide();
+        q2->show();
+        QCOMPARE(text(q2, "txtDrugForm"), QString("Capsule"));
+        // ... but a new Next from Step 1 does.
+        click(q2, "cmdMaster(0)");
+        frmQ1* step1 = DefaultInstance<frmQ1>::existing();
+        chooseBrand(step1, "zzformless", "Zzformless");
+        click(step1, "cmdMaster(1)");
+        QCOMPARE(text(q2, "txtDrugForm"), QString());
+        QCOMPARE(control<QComboBox>(q2, "cboDrugForms")->currentIndex(), -1);
+        QCOMPARE(text(q2, "txtDrugStrength"), QString());
+        QCOMPARE(control<QComboBox>(q2, "cboStrength")->currentIndex(), -1);
+        QCOMPARE(text(q2, "txtManufacturer"), QString());
+    }
+
+    void packingAndFormCaptions()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ2* q2 = openStep2();
+        // The brand's form was chosen on activation, before any packing.
+        QCOMPARE(caption(q2, "lblPacking(3)"), QString("Tablet in "));
+        pick(q2, "cboDrugPacking", "txtDrugPacking", "Strip of 10");
+        QCOMPARE(caption(q2, "lblPacking(3)"), QString("Tablet(s) in Strip of 10"));
+        QCOMPARE(caption(q2, "lblPacking(0)"), QString("Cost of Strip of 10 before Discount"));
+        QCOMPARE(caption(q2, "lblPacking(6)"), QString("Cost of Strip of 10 before Discount without Tax"));
+        QCOMPARE(caption(q2, "lblPacking(10)"), QString("MRP of Strip of 10 with Tax"));
+        QCOMPARE(text(q2, "txtQty"), QString("10"));
+        // Choosing the form after the packing: no "(s)".
+        pick(q2, "cboDrugForms", "txtDrugForm", "Tablet");
+        control<QComboBox>(q2, "cboDrugForms")->setCurrentIndex(0);
+        pick(q2, "cboDrugForms", "txtDrugForm", "Tablet");
+        QCOMPARE(caption(q2, "lblPacking(3)"), QString("Tablet in Strip of 10"));
+        QCOMPARE(caption(q2, "lblLowestUnit(0)"), QString("Cost of Tablet before Discount"));
+        QCOMPARE(caption(q2, "lblLowestUnit(4)"), QString("MRP of Tablet without Tax"));
+        // A form outside Injection, Capsule and Tablet never takes "(s)".
+        pick(q2, "cboDrugForms", "txtDrugForm", "Syrup");
+        pick(q2, "cboDrugPacking", "txtDrugPacking", "Bottle of 100");
+        QCOMPARE(caption(q2, "lblPacking(3)"), QString("Syrup in Bottle of 100"));
+        pick(q2, "cboDrugForms", "txtDrugForm", "Injection");
+        pick(q2, "cboDrugPacking", "txtDrugPacking", "Bottle of 1");
+        QCOMPARE(caption(q2, "lblPacking(3)"), QString("Injection(s) in Bottle of 1"));
+        // Unselecting the packing restores the design captions and empties the quantity.
+        control<QComboBox>(q2, "cboDrugPacking")->setCurrentIndex(-1);
+        QCOMPARE(caption(q2, "lblPacking(3)"), QString("Quantity in each Strip/Pack"));
+        QCOMPARE(caption(q2, "lblPacking(7)"), QString("MRP of ___ without Tax"));
+        QCOMPARE(text(q2, "txtQty"), QString());
+        control<QComboBox>(q2, "cboDrugForms")->setCurrentIndex(-1);
+        QCOMPARE(caption(q2, "lblLowestUnit(0)"), QString("Cost of ____ before Discount"));
+    }
+
+    void summariesFollowTheFields()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ2* q2 = openStep2();
+        fillStep2(q2);
+        QCOMPARE(boxes.count(), 0);
+        const std::pair<const char*, const char*> figures[] = {
+            {"txtCostBefDisc", "100"},   {"txtDiscAmt", "10"},      {"txtCostAftDisc", "90"},   {"txtVATAmt", "10.8"},
+            {"txtCostAftVAT", "100.8"},  {"txtCostLUBefDisc", "10"}, {"txtLUDiscAmt", "1"},     {"txtCostLUAftDisc", "9"},
+            {"txtLUVATAmt", "1.08"},     {"txtCostLUAftVAT", "10.08"}, {"txtMRP", "200"},       {"txtMRPWithoutVAT", "200"},
+            {"txtMRPVATAmt", "24"},      {"txtMRPWithVAT", "224"},  {"txtMRPWithoutVATLU", "20"}, {"txtMRPVATAmtLU", "2.4"},
+            {"txtMRPWithVATLU", "22.4"}};
+        for (auto [name, value] : figures)
+            QCOMPARE(text(q2, name), QString(value));
+        QCOMPARE(control<QComboBox>(q2, "cboMRPVAT")->currentText(), QString("GST 12%"));
+        QCOMPARE(caption(q2, "lblPacking(8)"), QString("Cost Tax Amount (GST 12%)"));
+        QCOMPARE(caption(q2, "lblLowestUnit(6)"), QString("MRP Tax Amount (GST 12%)"));
+        // The MRP that is not a whole number: 100 at 12%.
+        typeAndLeave(q2, "txtMRPWithTax", "100");
+        QCOMPARE(text(q2, "txtMRP"), QString("89.2857"));
+        QCOMPARE(text(q2, "txtMRPVATAmt"), QString("10.7143"));
+        QCOMPARE(text(q2, "txtMRPWithVAT"), QString("100"));
+        QCOMPARE(boxes.last().text, QString("MRP cannot be <= Cost with tax. Please correct."));
+    }
+
+    void calcCostIsReachableByName()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ2* q2 = openStep2();
+        fillStep2(q2);
+        // A calculator writes the fields and calls CalcCost by name.
+        control<QLineEdit>(q2, "txtCost")->setText("50");
+        QVERIFY(callStep2("CalcCost"));
+        QCOMPARE(text(q2, "txtCostAftVAT"), QString("50.4"));
+        auto* forms = control<QComboBox>(q2, "cboDrugForms");
+        const int before = forms->count();
+        forms->clear();
+        QVERIFY(callStep2("FillDrugForms"));
+        QCOMPARE(forms->count(), before);
+    }
+
+    void emptyMrpTaxEmptiesTheMrpSummaryOnly()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ2* q2 = openStep2();
+        fillStep2(q2);
+        control<QComboBox>(q2, "cboMRPVAT")->setCurrentIndex(0);
+        q2->CalcCost();
+        QCOMPARE(text(q2, "txtMRP"), QString("200"));
+        QCOMPARE(text(q2, "txtMRPWithVAT"), QString());
+        QCOMPARE(text(q2, "txtCostAftVAT"), QString("100.8"));
+        click(q2, "cmdMaster(1)");
+        QCOMPARE(boxes.last().text, QString("Please select MRP Tax before moving to step 3"));
+    }
+
+    void discountField_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("empty becomes 0") << "" << "0" << false;
+        QTest::newRow("99 passes") << "99" << "99" << false;
+        QTest::newRow("99.5 refused") << "99.5" << "99.5" << true;
+    }
+    void discountField()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(bool, refused);
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ2* q2 = openStep2();
+        typeAndLeave(q2, "txtDiscount", typed);
+        QCOMPARE(text(q2, "txtDiscount"), shown);
+        QCOMPARE(boxes.count(), refused ? 1 : 0);
+        if (refused) {
+            QCOMPARE(boxes.last().text, QString("Dicount cannot me more then 99%"));
+            QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(q2, "txtDiscount"));
+        }
+    }
+
+    void leavingHsnCodeWarns()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ2* q2 = openStep2();
+        typeAndLeave(q2, "txtHSNCode", "");
+        QCOMPARE(boxes.last().text, QString("Please enter minimum 4 digit HSN code."));
+        typeAndLeave(q2, "txtHSNCode", "3004");
+        QCOMPARE(boxes.count(), 1);
+    }
+
+    void costAgainstMrpWarnings()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ2* q2 = openStep2();
+        fillStep2(q2);
+        typeAndLeave(q2, "txtCost", "250");
+        QCOMPARE(boxes.last().text, QString("Cost cannot be >= MRP. Please correct."));
+        QCOMPARE(text(q2, "txtCostBefDisc"), QString("250"));  // recalculated all the same
+    }
+
+    void mrpNeedsItsPrerequisites_data()
+    {
+        QTest::addColumn<QString>("cost");
+        QTest::addColumn<QString>("discount");
+        QTest::addColumn<bool>("tax");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("cost") << "" << "" << false << "Please enter cost of the item first." << "txtCost";
+        QTest::newRow("discount") << "100" << "" << false
+                                  << "Please enter discount of the item first. Enter 0 if no discount." << "txtDiscount";
+        QTest::newRow("tax") << "100" << "5" << false << "Please select tax of the item first." << "cboCostVAT";
+        QTest::newRow("all there") << "100" << "5" << true << "" << "txtMRPWithTax";
+    }
+    void mrpNeedsItsPrerequisites()
+    {
+        QFETCH(QString, cost);
+        QFETCH(QString, discount);
+        QFETCH(bool, tax);
+        QFETCH(QString, message);
+        QFETCH(QString, focus);
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ2* q2 = openStep2();
+        control<QLineEdit>(q2, "txtCost")->setText(cost);
+        control<QLineEdit>(q2, "txtDiscount")->setText(discount);
+        if (tax)
+            control<QComboBox>(q2, "cboCostVAT")->setCurrentIndex(3);
+        control<QLineEdit>(q2, "txtMRPWithTax")->setFocus(Qt::TabFocusReason);
+        QCOMPARE(boxes.count(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty())
+            QCOMPARE(boxes.last().text, message);
+        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+    }
+
+    // Next's checks, in order: each step fixes the previous failure and meets the next one.
+    void nextChecksInOrder()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ2* q2 = openStep2();
+        auto* next = control<QPushButton>(q2, "cmdMaster(1)");
+        auto expect = [&](const QString& message, const QString& focus) {
+            // Leaving the focused field may warn on its own; only Next's box counts here.
+            next->setFocus(Qt::MouseFocusReason);
+            boxes.clear();
+            click(q2, "cmdMaster(1)");
+            QCOMPARE(boxes.texts(), QStringList{message});
+            QCOMPARE(boxes.last().title, QString("Info"));
+            QCOMPARE(boxes.last().icon, QMessageBox::Information);
+            QCOMPARE(boxes.last().text, message);
+            if (!focus.isEmpty())
+                QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+            QVERIFY(q2->isVisible());
+        };
+        control<QLineEdit>(q2, "txtManufacturer")->clear();
+        control<QComboBox>(q2, "cboDrugForms")->setCurrentIndex(-1);
+        control<QComboBox>(q2, "cboStrength")->setCurrentIndex(-1);
+        expect("Please enter manufacturer name before moving to step 3", "txtManufacturer");
+        control<QLineEdit>(q2, "txtManufacturer")->setText(" ");  // blanks pass
+        expect("Please enter HSN Code of medicine before moving to step 3", "txtHSNCode");
+        control<QLineEdit>(q2, "txtHSNCode")->setText("300");
+        expect("Please enter minimum 4 digit HSN code.", "txtHSNCode");
+        control<QLineEdit>(q2, "txtHSNCode")->setText("3004");
+        expect("Please select drug packing before moving to step 3", "txtDrugPacking");
+        pick(q2, "cboDrugPacking", "txtDrugPacking", "Strip of 10");
+        expect("Please select drug form before moving to step 3", "txtDrugForm");
+        pick(q2, "cboDrugForms", "txtDrugForm", "Tablet");
+        expect("Please select drug strength before moving to step 3", "txtDrugStrength");
+        pick(q2, "cboStrength", "txtDrugStrength", "25 mg");
+        control<QLineEdit>(q2, "txtQty")->setText("ten");
+        expect("The conversion ratio is not correct. Please rectify through drug packing before moving to step 3",
+               "txtDrugPacking");
+        control<QLineEdit>(q2, "txtQty")->setText("10");
+        expect("Please enter 'cost before discount without Tax' before moving to step 3", "txtCost");
+        control<QLineEdit>(q2, "txtCost")->setText("100");
+        expect("Please enter discount % before moving to step 3", "txtDiscount");
+        control<QLineEdit>(q2, "txtDiscount")->setText("10");
+        expect("Please select cost Tax before moving to step 3", "cboCostVAT");
+        control<QComboBox>(q2, "cboCostVAT")->setCurrentIndex(control<QComboBox>(q2, "cboCostVAT")->findText("GST 12%"));
+        expect("Please enter MRP before moving to step 3", "txtMRPWithTax");
+        // Without an MRP tax the MRP without tax cannot be derived.
+        control<QComboBox>(q2, "cboMRPVAT")->setCurrentIndex(0);
+        control<QLineEdit>(q2, "txtMRPWithTax")->setText("224");
+        expect("Please enter MRP without Tax before moving to step 3", "txtMRP");
+        // Derived once, it stays when the MRP tax is taken away again.
+        control<QComboBox>(q2, "cboMRPVAT")->setCurrentIndex(control<QComboBox>(q2, "cboMRPVAT")->findText("GST 12%"));
+        q2->CalcCost();
+        QCOMPARE(text(q2, "txtMRP"), QString("200"));
+        control<QComboBox>(q2, "cboMRPVAT")->setCurrentIndex(0);
+        expect("Please select MRP Tax before moving to step 3", "cboMRPVAT");
+
+        // The two taxes apart: an OK-only box with the exclamation icon.
+        control<QComboBox>(q2, "cboMRPVAT")->setCurrentIndex(control<QComboBox>(q2, "cboMRPVAT")->findText("IGST 12%"));
+        next->setFocus(Qt::MouseFocusReason);
+        boxes.clear();
+        click(q2, "cmdMaster(1)");
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().title, QString("Confirm"));
+        QCOMPARE(boxes.last().icon, QMessageBox::Warning);
+        QCOMPARE(boxes.last().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(boxes.last().text, QString("Cost Tax: GST 12%\r\nMRP Tax: IGST 12%\r\nCost Tax is not equal to MRP "
+                                            "Tax.\r\n\r\nPlease recheck and correct Tax%?"));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("cboCostVAT"));
+
+        control<QComboBox>(q2, "cboMRPVAT")->setCurrentIndex(control<QComboBox>(q2, "cboMRPVAT")->findText("GST 12%"));
+        // A summary figure missing (leaving a field would recompute it, so the focus moves first).
+        next->setFocus(Qt::MouseFocusReason);
+        control<QLineEdit>(q2, "txtCostAftVAT")->setText("");
+        expect("Please complete the form, before moving to step 3", "");
+        q2->CalcCost();
+        control<QLineEdit>(q2, "txtMRP")->setText("100");
+        QCOMPARE(QApplication::focusWidget(), next);
+        expect("MRP cannot be <= Cost. Please correct.", "txtMRPWithTax");
+        q2->CalcCost();
+        next->setFocus(Qt::MouseFocusReason);
+        boxes.clear();
+        click(q2, "cmdMaster(1)");
+        QCOMPARE(boxes.count(), 0);
+        QVERIFY(!q2->isVisible());
+        QVERIFY(step3() && step3()->isVisible());
+    }
+
+    void zeroCostAsks_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("No stops") << int(QMessageBox::No);
+        QTest::newRow("Yes goes on") << int(QMessageBox::Yes);
+    }
+    void zeroCostAsks()
+    {
+        QFETCH(int, answer);
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ2* q2 = openStep2();
+        typeAndLeave(q2, "txtHSNCode", "3004");
+        pick(q2, "cboDrugPacking", "txtDrugPacking", "Strip of 10");
+        control<QLineEdit>(q2, "txtCost")->setText("0");
+        boxes.clear();
+        boxes.answer(QMessageBox::StandardButton(answer));
+        click(q2, "cmdMaster(1)");
+        QCOMPARE(boxes.boxes().front().title, QString("Confirm"));
+        QCOMPARE(boxes.boxes().front().text,
+                 QString("You have entered Rs. 0 in the cost price! Do you still want to continue?"));
+        QCOMPARE(boxes.boxes().front().defaultButton, QMessageBox::No);
+        if (answer == QMessageBox::No) {
+            QCOMPARE(boxes.count(), 1);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QString("txtCost"));
+        } else {
+            QCOMPARE(boxes.count(), 2);
+            QCOMPARE(boxes.last().text, QString("Please enter discount % before moving to step 3"));
+        }
+    }
+
+    // A packing whose ratio is 0: no division by zero, no "inf" or "nan", and Next refuses.
+    void zeroRatioPacking()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        folder.exec("INSERT INTO CT_DrugPackings (ID, Code, Description, AddedByVendor, Packing, Ratio) "
+                    "VALUES (99, '99', 'Strip of none', 1, 'Strip', 0)");
+        frmQ2* q2 = openStep2();
+        fillStep2(q2, "Strip of none");
+        QCOMPARE(text(q2, "txtQty"), QString("0"));
+        QCOMPARE(text(q2, "txtCostAftVAT"), QString("100.8"));
+        QCOMPARE(text(q2, "txtMRP"), QString("200"));
+        for (const char* name : {"txtCostLUBefDisc", "txtLUDiscAmt", "txtCostLUAftDisc", "txtLUVATAmt",
+                                 "txtCostLUAftVAT", "txtMRPWithoutVATLU", "txtMRPVATAmtLU", "txtMRPWithVATLU"})
+            QCOMPARE(text(q2, name), QString());
+        boxes.clear();
+        click(q2, "cmdMaster(1)");
+        QCOMPARE(boxes.last().text, QString("The conversion ratio is not correct. Please rectify through drug packing "
+                                            "before moving to step 3"));
+        QVERIFY(q2->isVisible());
+    }
+
+    // A hand-edited tax row whose percentage is no number computes nothing, and Next asks for a complete form.
+    void nonNumericTax()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        folder.exec("INSERT INTO CT_Tax (ID, Code, Description, AddedByVendor, TaxType, Tax) "
+                    "VALUES (99, '99', 'Odd tax', 1, 'GST', 'twelve')");
+        frmQ2* q2 = openStep2();
+        typeAndLeave(q2, "txtHSNCode", "30049099");
+        pick(q2, "cboDrugPacking", "txtDrugPacking", "Strip of 10");
+        typeAndLeave(q2, "txtCost", "100");
+        typeAndLeave(q2, "txtDiscount", "10");
+        chooseTax(q2, "Odd tax");
+        typeAndLeave(q2, "txtMRPWithTax", "224");
+        for (const char* name : {"txtCostAftVAT", "txtMRPWithVAT", "txtMRP"}) {
+            QVERIFY(!text(q2, name).contains("inf"));
+            QVERIFY(!text(q2, name).contains("nan"));
+        }
+        QCOMPARE(text(q2, "txtCostAftVAT"), QString());
+        boxes.clear();
+        click(q2, "cmdMaster(1)");
+        QVERIFY(q2->isVisible());
+        QCOMPARE(boxes.count(), 1);
+    }
+
+    void calculatorsNeedAPacking()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ2* q2 = openStep2();
+        for (const char* button : {"cmdCostCalculator", "cmdCalculator"}) {
+            boxes.clear();
+            click(q2, button);
+            QCOMPARE(boxes.count(), 1);
+            QCOMPARE(boxes.last().text, QString("Please select Packing."));
+        }
+        AppState::CalculatorCaller = 0;
+        pick(q2, "cboDrugPacking", "txtDrugPacking", "Strip of 10");
+        boxes.clear();
+        click(q2, "cmdCostCalculator");
+        QCOMPARE(AppState::CalculatorCaller, quint8(1));
+        QVERIFY(!boxes.texts().contains("Please select Packing."));
+    }
+
+    void pickListWithoutAPickChangesNothing()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ2* q2 = openStep2();
+        AppState::PickedItemID = 5;
+        click(q2, "cmdCT(1)");
+        QCOMPARE(AppState::PickListKind, quint8(2));
+        QCOMPARE(AppState::PickedItemID, qint64(0));
+        QCOMPARE(text(q2, "txtDrugForm"), QString("Tablet"));
+    }
+
+    void addNewTaxRefillsByCodeDescending()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ2* q2 = openStep2();
+        chooseTax(q2, "GST 5%");
+        folder.exec("INSERT INTO CT_Tax (ID, Code, Description, AddedByVendor, TaxType, Tax) "
+                    "VALUES (10, '10', 'GST 28%', 1, 'GST', 28)");
+        click(q2, "cmdCT(3)");
+        auto* taxes = control<QComboBox>(q2, "cboCostVAT");
+        QCOMPARE(taxes->count(), 11);
+        QCOMPARE(taxes->itemText(0), QString());
+        QCOMPARE(taxes->itemText(1), QString("IGST 5%"));  // Description Desc
+        QCOMPARE(taxes->currentText(), QString("GST 5%"));
+        QCOMPARE(control<QComboBox>(q2, "cboMRPVAT")->currentText(), QString("GST 5%"));
+        QCOMPARE(q2->costTaxPercent(), QString("5"));
+        QCOMPARE(q2->mrpTaxPercent(), QString("5"));
+    }
+
+    void backOnANewItemClearsWithoutAsking()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ2* q2 = openStep2();
+        fillStep2(q2);
+        boxes.clear();
+        click(q2, "cmdMaster(0)");
+        QCOMPARE(boxes.count(), 0);
+        QVERIFY(!q2->isVisible());
+        QVERIFY(DefaultInstance<frmQ1>::existing()->isVisible());
+        for (const char* name : {"txtHSNCode", "txtCost", "txtMRPWithTax", "txtCostAftVAT", "txtQty", "txtDrugPacking"})
+            QCOMPARE(text(q2, name), QString());
+        QCOMPARE(caption(q2, "lblPacking(8)"), QString("Cost Tax Amount"));
+        QCOMPARE(caption(q2, "lblLowestUnit(6)"), QString("MRP Tax Amount"));
+        QCOMPARE(caption(q2, "lblPacking(3)"), QString("Quantity in each Strip/Pack"));
+    }
+
+    void clearAsks()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ2* q2 = openStep2();
+        fillStep2(q2);
+        boxes.clear();
+        boxes.answer(QMessageBox::No);
+        click(q2, "cmdMaster(5)");
+        QCOMPARE(boxes.last().text, QString("Do you really want to clear this form?"));
+        QCOMPARE(text(q2, "txtCost"), QString("100"));
+        boxes.answer(QMessageBox::Yes);
+        click(q2, "cmdMaster(5)");
+        QCOMPARE(text(q2, "txtCost"), QString());
+        QCOMPARE(text(q2, "txtBrand"), QString("Acavelo 25 mg Tablet"));
+    }
+};
+
+QTEST_MAIN(tst_frmQ2)
+#include "tst_frmQ2.moc"

@@ -1,0 +1,397 @@
+#include "app/frmMain.h"
+#include "wizarddriver.h"
+
+#include <QLabel>
+#include <QTest>
+
+using namespace Wizard;
+
+// Step 3 and the save: the whole road of one quoted item, the stored row, refusals and edit mode.
+class tst_frmQ3 : public QObject
+{
+    Q_OBJECT
+private:
+    // Step 1 to Step 3 for a brand, with Step 2 complete.
+    static frmQ3* openStep3(const QString& words = "acavelo", const QString& brand = "Acavelo 25 mg Tablet",
+                            const QString& packing = QStringLiteral("Strip of 10"))
+    {
+        frmQ1* step1 = DefaultInstance<frmQ1>::existing();
+        if (!step1)
+            step1 = openStep1();
+        chooseBrand(step1, words, brand);
+        click(step1, "cmdMaster(1)");
+        frmQ2* q2 = step2();
+        activate(q2);
+        fillStep2(q2, packing);
+        click(q2, "cmdMaster(1)");
+        frmQ3* q3 = step3();
+        if (q3)
+            activate(q3);
+        return q3;
+    }
+    static QString text(QWidget* w, const char* name) { return control<QLineEdit>(w, name)->text(); }
+    static QString column(const TestFolder& folder, const QString& name, const QString& where = "1=1")
+    {
+        return folder.scalar(QStringLiteral("SELECT \"%1\" FROM Quotations WHERE %2").arg(name, where));
+    }
+    static void storeQuotation(const TestFolder& folder, int id, const QString& brand, const QString& strength)
+    {
+        folder.exec(QStringLiteral(
+                        "INSERT INTO Quotations (ID, Vendor, Generic, Brand, Manufacturer, HSNCode, BrandAddedByVendor, "
+                        "DrugPacking, DrugForm, QuantityInEachStripOrPack, DrugStrength, "
+                        "CostOfPackBeforeDiscountWithoutVAT, \"Discount%\", CostVATCode, \"CostVAT%\", "
+                        "MRPOfPackWithoutVAT, MRPOfPackWithVAT, MRPVATCode, \"MRPVAT%\", CreditPeriodInDays, "
+                        "DeliveryPeriodInDays, WarrantyInMonths, ResearchMolecule, FreeOfCostOffer, Remarks) VALUES "
+                        "(%1, 'Vendor', 'Other generic', '%2', 'Own Make Ltd', '30049099', 0, 'Strip of 10', 'Tablet', "
+                        "10, '%3', 55, 0, 'GST 5%', 5, 60, 63, 'GST 5%', 5, 45, 15, 6, 1, 'Buy 10 get 1', "
+                        "'Stored remark')")
+                        .arg(id)
+                        .arg(brand, strength));
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        AppState::QuotationEditMode = false;
+        AppState::QuotationEditKey = QString();
+    }
+    void cleanup()
+    {
+        frmQ1::unloadWizard(false);
+        if (frmMain* menu = DefaultInstance<frmMain>::existing())
+            menu->close();
+        flushDeletes();
+        QVERIFY(visibleTopLevels().isEmpty());
+    }
+
+    // The road of one item from the main menu to the stored row, and back to the main menu.
+    void fullRoadStoresTheRow()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        AppState::CurrentVendorName = "Sahyadri Pharma Distributors";
+        AppState::CurrentCreditPeriod = 30;
+        AppState::CurrentDeliveryPeriod = 7;
+        DefaultInstance<frmMain>::get().hide();
+        frmQ3* q3 = openStep3();
+        QVERIFY(q3 && q3->isVisible());
+        QCOMPARE(q3->windowTitle(), QString("Enter Quotation - Review and Save..."));
+        QCOMPARE(boxes.count(), 0);
+
+        // What Steps 1 and 2 chose, the default terms and Step 2's summaries with their captions.
+        QCOMPARE(text(q3, "txtBrand"), QString("Acavelo 25 mg Tablet"));
+        QCOMPARE(text(q3, "txtGeneric"), QString("Acarbose"));
+        QCOMPARE(text(q3, "txtManufacturer"), QString("Elvora Biosciences"));
+        QCOMPARE(text(q3, "txtHSNCode"), QString("30049099"));
+        QCOMPARE(text(q3, "txtDrugPacking"), QString("Strip of 10"));
+        QCOMPARE(text(q3, "txtCreditPeriodDays"), QString("30"));
+        QCOMPARE(text(q3, "txtDeliveryPeriodDays"), QString("7"));
+        QCOMPARE(text(q3, "txtCostAftVAT"), QString("100.8"));
+        QCOMPARE(text(q3, "txtMRPWithVATLU"), QString("22.4"));
+        QCOMPARE(control<QLabel>(q3, "lblPacking(0)")->text(), QString("Cost of Strip of 10 before Discount"));
+        QCOMPARE(control<QLabel>(q3, "lblPacking(6)")->text(), QString("Cost Tax Amount (GST 12%)"));
+        QCOMPARE(control<QLabel>(q3, "lblLowestUnit(6)")->text(), QString("MRP Tax Amount (GST 12%)"));
+        QCOMPARE(control<QLabel>(q3, "lblLowestUnit(0)")->text(), QString("Cost of Tablet before Discount"));
+
+        typeAndLeave(q3, "txtWarrantyMonths", "12");
+        typeAndLeave(q3, "txtFreeOfCostOffer", "Buy 10 get 1 free");
+        typeAndLeave(q3, "txtRemarks", "Cold chain");
+        QTest::mouseClick(control<QRadioButton>(q3, "optResearchMolecule(0)"), Qt::LeftButton);
+        QVERIFY(control<QRadioButton>(q3, "optResearchMolecule(0)")->font().bold());
+        QVERIFY(!control<QRadioButton>(q3, "optResearchMolecule(1)")->font().bold());
+
+        const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+        boxes.answer(QMessageBox::No);
+        click(q3, "cmdMaster(1)");
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().title, QString("Info"));
+        QCOMPARE(boxes.last().icon, QMessageBox::Question);
+        QCOMPARE(boxes.last().text, QString("Quotation Saved\r\n\r\nDo you want to add more item to quotation now?"));
+
+        QCOMPARE(folder.count("Quotations"), 1);
+        const QStringList expected[] = {
+            {"Vendor", "Sahyadri Pharma Distributors"}, {"Generic", "Acarbose"}, {"Brand", "Acavelo 25 mg Tablet"},
+            {"Manufacturer", "Elvora Biosciences"}, {"HSNCode", "30049099"}, {"BrandAddedByVendor", "false"},
+            {"DrugPacking", "Strip of 10"}, {"DrugForm", "Tablet"}, {"QuantityInEachStripOrPack", "10"},
+            {"DrugStrength", "25 mg"}, {"CostOfPackBeforeDiscountWithoutVAT", "100"}, {"Discount%", "10"},
+            {"CostVATCode", "GST 12%"}, {"CostVAT%", "12"}, {"MRPOfPackWithoutVAT", "200"},
+            {"MRPOfPackWithVAT", "224"}, {"MRPVATCode", "GST 12%"}, {"MRPVAT%", "12"}, {"CreditPeriodInDays", "30"},
+            {"DeliveryPeriodInDays", "7"}, {"WarrantyInMonths", "12"}, {"ResearchMolecule", "true"},
+            {"FreeOfCostOffer", "Buy 10 get 1 free"}, {"Remarks", "Cold chain"}};
+        for (const QStringList& pair : expected)
+            QCOMPARE(column(folder, pair[0]), pair[1]);
+        QVERIFY(!column(folder, "AddedOn").isEmpty());
+        QVERIFY(column(folder, "EditedOn").isEmpty());
+        const QDateTime added = QDateTime::fromString(column(folder, "AddedOn"), Qt::ISODate);
+        if (added.isValid())
+            QVERIFY(added >= before);
+
+        // All three steps are gone and the main menu is back.
+        flushDeletes();
+        QVERIFY(!DefaultInstance<frmQ1>::exists() && !DefaultInstance<frmQ2>::exists() &&
+                !DefaultInstance<frmQ3>::exists());
+        QVERIFY(DefaultInstance<frmMain>::existing()->isVisible());
+    }
+
+    void addMoreStartsAFreshStep1()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        AppState::CurrentVendorName = "V";
+        frmQ3* q3 = openStep3();
+        boxes.answer(QMessageBox::Yes);
+        click(q3, "cmdMaster(1)");
+        flushDeletes();
+        frmQ1* fresh = DefaultInstance<frmQ1>::existing();
+        QVERIFY(fresh && fresh->isVisible());
+        QCOMPARE(control<QTreeWidget>(fresh, "lvBrands")->topLevelItemCount(), 0);
+        QVERIFY(!DefaultInstance<frmMain>::exists() || !DefaultInstance<frmMain>::existing()->isVisible());
+        // The stored brand is now refused by Step 1.
+        chooseBrand(fresh, "acavelo", "Acavelo 25 mg Tablet");
+        boxes.clear();
+        click(fresh, "cmdMaster(1)");
+        QCOMPARE(boxes.last().title, QString("Aborting..."));
+    }
+
+    void blankTermsAreStoredAsZero()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        AppState::CurrentCreditPeriod = 30;
+        frmQ3* q3 = openStep3();
+        control<QLineEdit>(q3, "txtCreditPeriodDays")->clear();
+        control<QLineEdit>(q3, "txtDeliveryPeriodDays")->clear();
+        control<QLineEdit>(q3, "txtWarrantyMonths")->clear();
+        boxes.answer(QMessageBox::No);
+        click(q3, "cmdMaster(1)");
+        QCOMPARE(column(folder, "CreditPeriodInDays"), QString("0"));
+        QCOMPARE(column(folder, "DeliveryPeriodInDays"), QString("0"));
+        QCOMPARE(column(folder, "WarrantyInMonths"), QString("0"));
+        QCOMPARE(column(folder, "ResearchMolecule"), QString("false"));
+        QCOMPARE(column(folder, "FreeOfCostOffer"), QString());
+    }
+
+    void termsKeepOnlyDigits()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ3* q3 = openStep3();
+        control<QLineEdit>(q3, "txtWarrantyMonths")->clear();
+        QTest::keyClicks(control<QLineEdit>(q3, "txtWarrantyMonths"), "1a-2.34");
+        QCOMPARE(text(q3, "txtWarrantyMonths"), QString("123"));
+    }
+
+    void reactivationRestoresDefaultPeriods()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        AppState::CurrentCreditPeriod = 30;
+        AppState::CurrentDeliveryPeriod = 7;
+        frmQ3* q3 = openStep3();
+        control<QLineEdit>(q3, "txtCreditPeriodDays")->setText("90");
+        control<QLineEdit>(q3, "txtWarrantyMonths")->setText("24");
+        control<QLineEdit>(q3, "txtRemarks")->setText("kept");
+        click(q3, "cmdMaster(0)");
+        QVERIFY(!q3->isVisible());
+        QVERIFY(step2()->isVisible());
+        // Step 2 kept its entries on the way back.
+        QCOMPARE(text(step2(), "txtCost"), QString("100"));
+        click(step2(), "cmdMaster(1)");
+        QVERIFY(q3->isVisible());
+        QCOMPARE(text(q3, "txtCreditPeriodDays"), QString("30"));
+        QCOMPARE(text(q3, "txtWarrantyMonths"), QString("24"));
+        QCOMPARE(text(q3, "txtRemarks"), QString("kept"));
+    }
+
+    void clearAnswersNo()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ3* q3 = openStep3();
+        control<QRadioButton>(q3, "optResearchMolecule(0)")->setChecked(true);
+        control<QLineEdit>(q3, "txtRemarks")->setText("x");
+        boxes.answer(QMessageBox::Yes);
+        click(q3, "cmdMaster(2)");
+        QCOMPARE(boxes.last().text, QString("Do you really want to clear this form?"));
+        QVERIFY(control<QRadioButton>(q3, "optResearchMolecule(1)")->isChecked());
+        QCOMPARE(text(q3, "txtRemarks"), QString());
+        QCOMPARE(text(q3, "txtCreditPeriodDays"), QString());
+        QCOMPARE(text(q3, "txtBrand"), QString("Acavelo 25 mg Tablet"));
+        QCOMPARE(text(q3, "txtCostAftVAT"), QString("100.8"));
+    }
+
+    // The same brand, packing, form and strength is refused; a difference in any one of them is not.
+    void duplicateCheck_data()
+    {
+        QTest::addColumn<QString>("storedStrength");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("all four equal") << "25 mg" << true;
+        QTest::newRow("strength differs") << "50 mg" << false;
+    }
+    void duplicateCheck()
+    {
+        QFETCH(QString, storedStrength);
+        QFETCH(bool, refused);
+        TestFolder folder;
+        MessageBoxScript boxes;
+        // Stored under another name, so that Step 1 lets the brand through; only the save compares.
+        storeQuotation(folder, 5, "Acavelo 25 mg Tablet", storedStrength);
+        folder.exec("UPDATE Quotations SET Brand = 'renamed' WHERE ID = 5");
+        frmQ3* q3 = openStep3();
+        folder.exec("UPDATE Quotations SET Brand = 'Acavelo 25 mg Tablet' WHERE ID = 5");
+        boxes.answer(QMessageBox::No);
+        click(q3, "cmdMaster(1)");
+        if (refused) {
+            QCOMPARE(boxes.count(), 2);
+            QCOMPARE(boxes.boxes()[0].text, QString("Brand: Acavelo 25 mg Tablet\r\nDrug Packing: Strip of 10\r\nDrug "
+                                                    "Form: Tablet\r\nDrug Strength: 25 mg\r\n\r\nItem already quoted "
+                                                    "by vendor. Cannot continue save."));
+            QCOMPARE(boxes.last().text, QString("Could not Save Quotation"));
+            QCOMPARE(boxes.last().icon, QMessageBox::Critical);
+            QCOMPARE(folder.count("Quotations"), 1);
+            QVERIFY(q3->isVisible());
+        } else {
+            QCOMPARE(folder.count("Quotations"), 2);
+        }
+    }
+
+    void apostrophesSaveIntact()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        folder.exec("UPDATE CT_Brands SET Description = 'Acavelo''s 25 mg Tablet' WHERE ID = 1");
+        frmQ3* q3 = openStep3("acavelo", "Acavelo's 25 mg Tablet");
+        control<QLineEdit>(q3, "txtRemarks")->setText("Vendor's own");
+        boxes.answer(QMessageBox::No);
+        click(q3, "cmdMaster(1)");
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(column(folder, "Brand"), QString("Acavelo's 25 mg Tablet"));
+        QCOMPARE(column(folder, "Remarks"), QString("Vendor's own"));
+    }
+
+    void editSaveWritesOverTheRow()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        storeQuotation(folder, 5, "Acaxiv 25 mg Tablet", "25 mg");
+        folder.exec("UPDATE Quotations SET Generic = 'Acarbose' WHERE ID = 5");
+        // An identical second row: an edit makes no duplicate check.
+        storeQuotation(folder, 6, "Acaxiv 25 mg Tablet", "25 mg");
+        AppState::QuotationEditMode = true;
+        AppState::QuotationEditKey = 5;
+        AppState::MasterEditMode = true;
+        frmQ1* step1 = openStep1(false);
+        QCOMPARE(boxes.count(), 0);
+        click(step1, "cmdMaster(1)");
+        frmQ2* q2 = step2();
+        activate(q2);
+        QCOMPARE(text(q2, "txtCost"), QString("55"));
+        typeAndLeave(q2, "txtCost", "50");
+        click(q2, "cmdMaster(1)");
+        frmQ3* q3 = step3();
+        QVERIFY(q3 && q3->isVisible());
+        QCOMPARE(text(q3, "txtCreditPeriodDays"), QString("45"));  // the stored terms stay
+        QCOMPARE(text(q3, "txtRemarks"), QString("Stored remark"));
+        click(q3, "cmdMaster(1)");
+        // Then the quoted items list comes back (a stand-in here, which tells so).
+        QCOMPARE(boxes.texts().first(), QString("Quotation Saved"));
+        QCOMPARE(boxes.boxes().front().icon, QMessageBox::Information);
+        QCOMPARE(folder.count("Quotations"), 2);
+        QCOMPARE(column(folder, "CostOfPackBeforeDiscountWithoutVAT", "ID = 5"), QString("50"));
+        QVERIFY(!column(folder, "EditedOn", "ID = 5").isEmpty());
+        QVERIFY(column(folder, "AddedOn", "ID = 5").isEmpty());
+        QCOMPARE(column(folder, "Manufacturer", "ID = 5"), QString("Own Make Ltd"));
+        QCOMPARE(column(folder, "CostOfPackBeforeDiscountWithoutVAT", "ID = 6"), QString("55"));
+        // The hand-over is reset.
+        QVERIFY(!AppState::QuotationEditMode);
+        QCOMPARE(AppState::QuotationEditKey.toString(), QString());
+        QVERIFY(!AppState::MasterEditMode);
+    }
+
+    void editSaveOfADeletedRow()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        storeQuotation(folder, 5, "Acaxiv 25 mg Tablet", "25 mg");
+        folder.exec("UPDATE Quotations SET Generic = 'Acarbose' WHERE ID = 5");
+        AppState::QuotationEditMode = true;
+        AppState::QuotationEditKey = 5;
+        frmQ1* step1 = openStep1(false);
+        click(step1, "cmdMaster(1)");
+        activate(step2());
+        click(step2(), "cmdMaster(1)");
+        frmQ3* q3 = step3();
+        QVERIFY(q3 && q3->isVisible());
+        folder.exec("DELETE FROM Quotations WHERE ID = 5");
+        click(q3, "cmdMaster(1)");
+        QCOMPARE(boxes.texts(),
+                 QStringList({"ID: 5 does not exist. Cannot continue save.", "Could not Save Quotation"}));
+        QCOMPARE(folder.count("Quotations"), 0);
+        QVERIFY(q3->isVisible());
+        QVERIFY(AppState::QuotationEditMode);
+    }
+
+    void editSaveWithoutKey()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ3* q3 = openStep3();
+        AppState::QuotationEditMode = true;
+        AppState::QuotationEditKey = QString();
+        click(q3, "cmdMaster(1)");
+        QCOMPARE(boxes.texts(), QStringList({"Cannot modify at this time. Try again.", "Could not Save Quotation"}));
+        QCOMPARE(folder.count("Quotations"), 0);
+    }
+
+    // The key goes into the SQL text bare, so only a number may name a row; anything else names none.
+    void editKeyThatIsNoNumber()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        storeQuotation(folder, 5, "Other brand", "25 mg");
+        frmQ3* q3 = openStep3();
+        AppState::QuotationEditMode = true;
+        AppState::QuotationEditKey = QStringLiteral("0 Or 1=1");
+        click(q3, "cmdMaster(1)");
+        QCOMPARE(boxes.texts(),
+                 QStringList({"ID: 0 Or 1=1 does not exist. Cannot continue save.", "Could not Save Quotation"}));
+        QCOMPARE(column(folder, "Brand", "ID = 5"), QString("Other brand"));
+        QVERIFY(column(folder, "EditedOn", "ID = 5").isEmpty());
+    }
+
+    // A value the column cannot take goes to the error box, then the refusal; nothing is stored.
+    void databaseErrorIsReported()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ3* q3 = openStep3();
+        control<QLineEdit>(q3, "txtHSNCode")->setText("3004");
+        step2()->findChild<QLineEdit*>("txtDiscount")->setText("ten");
+        boxes.answer(QMessageBox::No);
+        click(q3, "cmdMaster(1)");
+        QCOMPARE(boxes.count(), 2);
+        QCOMPARE(boxes.boxes()[0].title, QString("Error"));
+        QVERIFY(boxes.boxes()[0].text.startsWith("Error #"));
+        QVERIFY(boxes.boxes()[0].text.contains(" was generated at location "));
+        QCOMPARE(boxes.last().text, QString("Could not Save Quotation"));
+        QCOMPARE(folder.count("Quotations"), 0);
+    }
+
+    void fromTheQuotedListReturnsThere()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ1* step1 = openStep1(false);
+        QVERIFY(step1);
+        frmQ3* q3 = openStep3();
+        QCOMPARE(text(q3, "txtCreditPeriodDays"), QString());  // no default periods outside the main menu road
+        click(q3, "cmdMaster(1)");
+        QCOMPARE(folder.count("Quotations"), 1);
+        QCOMPARE(boxes.texts().first(), QString("Quotation Saved\r\n\r\nDo you want to add more item to quotation now?"));
+        flushDeletes();
+        QVERIFY(!DefaultInstance<frmQ1>::exists());
+    }
+};
+
+QTEST_MAIN(tst_frmQ3)
+#include "tst_frmQ3.moc"
