@@ -86,7 +86,7 @@ frmCalcMRP::frmCalcMRP(QWidget* parent) : QDialog(parent)
     grid->addWidget(lblPacking[2], 3, 0);
     grid->addWidget(txtCostBefDisc, 3, 1);
     grid->setColumnStretch(1, 1);
-    grid->setColumnMinimumWidth(1, 160);
+    grid->setColumnMinimumWidth(1, 200);
 
     cmdMaster[0] = button(this, QStringLiteral("cmdMaster(0)"), QStringLiteral("&Close"),
                           QStringLiteral("Return to Previous Screen"));

@@ -88,7 +88,7 @@ frmCalculator::frmCalculator(QWidget* parent) : QDialog(parent)
     };
     for (int i = 0; i < 6; ++i) {
         lockField(descriptions[i].second);
-        descriptions[i].second->setMinimumWidth(180);
+        descriptions[i].second->setMinimumWidth(200);
         const int row = i / 2;
         const int col = (i % 2) * 2;
         itemGrid->addWidget(label(item, QLatin1String(descriptions[i].first)), row, col);
@@ -236,6 +236,9 @@ void frmCalculator::Form_Activate()
     txtDrugPacking->setText(step2Text(QStringLiteral("txtDrugPacking")));
     txtDrugForm->setText(step2Text(QStringLiteral("txtDrugForm")));
     txtDrugStrength->setText(step2Text(QStringLiteral("txtDrugStrength")));
+    // A long name shows its beginning, not its end.
+    for (QLineEdit* box : {txtBrand, txtManufacturer, txtGeneric, txtDrugPacking, txtDrugForm, txtDrugStrength})
+        box->setCursorPosition(0);
 
     const QString packing = txtDrugPacking->text();
     lblPacking[1]->setText(QStringLiteral("Cost of ") + packing + QStringLiteral(" ") +
