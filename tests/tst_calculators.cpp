@@ -270,6 +270,28 @@ private Q_SLOTS:
         QVERIFY(step2.calcs.empty());
     }
 
+    void leavingTheTaxListCalculatesWithMessages()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        FakeStep2 step2;
+        run(showCostCalculator, &step2, [&](QWidget* screen) {
+            auto* codes = control<QComboBox>(screen, "cboCostVAT");
+            leave(codes);
+            QCOMPARE(boxes.texts(), QStringList{"Please enter Cost"});
+            QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), "100");
+            leave(codes);
+            QCOMPARE(boxes.last().text, QString("Please select Tax"));
+            // Unlike the quiet calculations, this one fills an empty discount.
+            QCOMPARE(control<QLineEdit>(screen, "txtDiscount")->text(), QString("0"));
+            chooseTax(screen, "GST 18%");
+            leave(codes);
+            QCOMPARE(boxes.count(), 2);
+            QCOMPARE(control<QLineEdit>(screen, "txtCostAftVAT")->text(), QString("118"));
+            QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(0)"), Qt::LeftButton);
+        });
+    }
+
     void staleFiguresAreNotHandedBack()
     {
         TestFolder folder;

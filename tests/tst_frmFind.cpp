@@ -228,6 +228,9 @@ private Q_SLOTS:
 
         pick(2, nullptr, [&](QWidget* dialog) {
             selectRow(dialog, "Tablet");
+            // Only its own buttons and menu leave the dialog.
+            QTest::keyClick(list(dialog), Qt::Key_Escape);
+            QVERIFY(dialog->isVisible());
             QAction* back = dialog->findChild<QAction*>("mnuBack");
             QVERIFY(back);
             QCOMPARE(back->text(), QString("&Back"));
