@@ -1,12 +1,11 @@
 #include "quotation/frmCalcMRP.h"
 
 #include "app/decimal.h"
-#include "app/focushighlight.h"
 #include "app/messagebox.h"
 #include "app/removeclosebutton.h"
 #include "db/dberror.h"
 #include "quotation/calculatormath.h"
-#include "quotation/lockedfield.h"
+#include "quotation/dialogcontrols.h"
 #include "quotation/step2access.h"
 #include "quotation/taxcodelists.h"
 #include "quotation/wizardfields.h"
@@ -21,17 +20,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption, const QString& tooltip)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setToolTip(tooltip);
-    // Enter must not press a button the user did not choose.
-    b->setAutoDefault(false);
-    attachButtonHighlight(b);
-    return b;
-}
 
 // The MRP as typed, when it is one: the box has no key filter, so anything may be in it.
 std::optional<Decimal> typedMrp(const QString& text)
@@ -74,7 +62,7 @@ frmCalcMRP::frmCalcMRP(QWidget* parent) : QDialog(parent)
     cboCostVATP->setVisible(false);
     grid->addWidget(cboCostVAT, 1, 1);
 
-    cmdCalculator = button(this, QStringLiteral("cmdCalculator"), QStringLiteral("Calculate"), QString());
+    cmdCalculator = plainButton(this, QStringLiteral("cmdCalculator"), QStringLiteral("Calculate"), QString());
     grid->addWidget(cmdCalculator, 2, 1, Qt::AlignRight);
 
     lblPacking[2] = new QLabel(QStringLiteral("MRP WITHOUT TAX"), this);
@@ -88,9 +76,9 @@ frmCalcMRP::frmCalcMRP(QWidget* parent) : QDialog(parent)
     grid->setColumnStretch(1, 1);
     grid->setColumnMinimumWidth(1, 200);
 
-    cmdMaster[0] = button(this, QStringLiteral("cmdMaster(0)"), QStringLiteral("&Close"),
+    cmdMaster[0] = plainButton(this, QStringLiteral("cmdMaster(0)"), QStringLiteral("&Close"),
                           QStringLiteral("Return to Previous Screen"));
-    cmdMaster[1] = button(this, QStringLiteral("cmdMaster(1)"), QStringLiteral("&Select"),
+    cmdMaster[1] = plainButton(this, QStringLiteral("cmdMaster(1)"), QStringLiteral("&Select"),
                           QStringLiteral("Use Entered MRP and Tax"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

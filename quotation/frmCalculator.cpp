@@ -1,14 +1,12 @@
 #include "quotation/frmCalculator.h"
 
-#include "app/applicationstate.h"
 #include "app/decimal.h"
-#include "app/focushighlight.h"
 #include "app/keyfilter.h"
 #include "app/messagebox.h"
 #include "app/removeclosebutton.h"
 #include "db/dberror.h"
 #include "quotation/calculatormath.h"
-#include "quotation/lockedfield.h"
+#include "quotation/dialogcontrols.h"
 #include "quotation/step2access.h"
 #include "quotation/taxcodelists.h"
 #include "quotation/wizardfields.h"
@@ -39,17 +37,6 @@ QLabel* label(QWidget* parent, const QString& text, const QString& name = QStrin
     if (!name.isEmpty())
         l->setObjectName(name);
     return l;
-}
-
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption, const QString& tooltip)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setToolTip(tooltip);
-    // Enter must not press a button the user did not choose.
-    b->setAutoDefault(false);
-    attachButtonHighlight(b);
-    return b;
 }
 
 // Focus that leaves for another window (a message box) or a popup is not the user leaving the field.
@@ -137,7 +124,7 @@ frmCalculator::frmCalculator(QWidget* parent) : QDialog(parent)
     cboCostVATP->setVisible(false);
     entryGrid->addWidget(cboCostVAT, 3, 1);
 
-    cmdCalculator = button(entry, QStringLiteral("cmdCalculator"), QStringLiteral("Calculate"), QString());
+    cmdCalculator = plainButton(entry, QStringLiteral("cmdCalculator"), QStringLiteral("Calculate"), QString());
     entryGrid->addWidget(cmdCalculator, 4, 1, Qt::AlignRight);
     entryGrid->setColumnStretch(1, 1);
 
@@ -167,9 +154,9 @@ frmCalculator::frmCalculator(QWidget* parent) : QDialog(parent)
     }
     resultGrid->setColumnStretch(1, 1);
 
-    cmdMaster[0] = button(this, QStringLiteral("cmdMaster(0)"), QStringLiteral("&Close"),
+    cmdMaster[0] = plainButton(this, QStringLiteral("cmdMaster(0)"), QStringLiteral("&Close"),
                           QStringLiteral("Return to Previous Screen"));
-    cmdMaster[1] = button(this, QStringLiteral("cmdMaster(1)"), QStringLiteral("&Select"),
+    cmdMaster[1] = plainButton(this, QStringLiteral("cmdMaster(1)"), QStringLiteral("&Select"),
                           QStringLiteral("Use selected item"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

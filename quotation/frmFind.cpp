@@ -9,6 +9,7 @@
 #include "app/screens.h"
 #include "db/dberror.h"
 #include "db/recordset.h"
+#include "quotation/dialogcontrols.h"
 #include "quotation/picklistsql.h"
 #include "quotation/step2access.h"
 #include "quotation/wizardfields.h"
@@ -77,12 +78,8 @@ frmFind::frmFind(QWidget* opener) : QDialog(opener), m_opener(opener)
         {"Cannot find in the list? Click to create new packing", "Add/Edit Drug Packing"},
     };
     for (int i = 0; i < 5; ++i) {
-        cmdMaster[i] = new QPushButton(QLatin1String(buttons[i].caption), this);
-        cmdMaster[i]->setObjectName(QStringLiteral("cmdMaster(%1)").arg(i));
-        cmdMaster[i]->setToolTip(QLatin1String(buttons[i].tooltip));
-        // Enter must not press a button the user did not choose.
-        cmdMaster[i]->setAutoDefault(false);
-        attachButtonHighlight(cmdMaster[i]);
+        cmdMaster[i] = plainButton(this, QStringLiteral("cmdMaster(%1)").arg(i), QLatin1String(buttons[i].caption),
+                                   QLatin1String(buttons[i].tooltip));
         connect(cmdMaster[i], &QPushButton::clicked, this, [this, i] { cmdMaster_Click(i); });
     }
     QFont narrow(QStringLiteral("Arial Narrow"));
