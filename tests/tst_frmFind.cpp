@@ -303,6 +303,20 @@ private Q_SLOTS:
         QCOMPARE(AppState::PickedItemID, qint64(207));
     }
 
+    void aFailedLoadShowsTheErrorBoxAndAnEmptyList()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        folder.exec("Drop Table CT_Strengths");
+        pick(3, nullptr, [&](QWidget* dialog) {
+            QCOMPARE(list(dialog)->topLevelItemCount(), 0);
+            click(dialog, "cmdMaster(0)");
+        });
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().title, QString("Error"));
+        QVERIFY(boxes.last().text.startsWith("Error #"));
+    }
+
     void addEditReloadsTheListAndStep2_data()
     {
         QTest::addColumn<int>("kind");
