@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The MRP calculator: Step 2's modal companion that takes the MRP of a pack with tax and a tax code,
+// shows the MRP without tax and hands both figures and the code back to Step 2.
+class frmCalcMRP : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit frmCalcMRP(QWidget* parent = nullptr);
+
+    // The calculation behind "Calculate"; quiet (QuietCalc) it shows no message. False when it could
+    // not run; the result is empty then.
+    bool Calculate();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Form_Load();
+    void FillTaxList(const QString& sql);
+    void CalculateQuietly();
+    void cmdMaster_Click(int index);
+
+    bool QuietCalc = false;
+    // Set while the screen moves the focus itself or is going: no field-leave handling then.
+    bool m_ignoreLeaving = false;
+
+    QLineEdit* txtCost;
+    QComboBox* cboCostVAT;
+    QComboBox* cboCostVATP;
+    QLineEdit* txtCostBefDisc;
+    QLabel* lblPacking[3];  // 1 and 2 are used
+    QPushButton* cmdCalculator;
+    QPushButton* cmdMaster[2];
+};

@@ -1,0 +1,294 @@
+#include "quotation/frmFind.h"
+
+#include "app/applicationstate.h"
+#include "app/busycursor.h"
+#include "app/focushighlight.h"
+#include "app/keyfilter.h"
+#include "app/messagebox.h"
+#include "app/removeclosebutton.h"
+#include "app/screens.h"
+#include "db/dberror.h"
+#include "db/recordset.h"
+#include "quotation/dialogcontrols.h"
+#include "quotation/picklistsql.h"
+#include "quotation/step2access.h"
+#include "quotation/wizardfields.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// The brands list's generic box, which holds the current value of the generics pick list.
+QComboBox* brandsGenericBox(QWidget* opener)
+{
+    if (opener) {
+        if (auto* box = opener->window()->findChild<QComboBox*>(QStringLiteral("cboGeneric")))
+            return box;
+    }
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("frmBrands"))
+            return w->findChild<QComboBox*>(QStringLiteral("cboGeneric"));
+    return nullptr;
+}
+
+} // namespace
+
+frmFind::frmFind(QWidget* opener) : QDialog(opener), m_opener(opener)
+{
+    setObjectName(QStringLiteral("frmFind"));
+
+    auto* menuBar = new QMenuBar(this);
+    QAction* back = menuBar->addAction(QStringLiteral("&Back"));
+    back->setObjectName(QStringLiteral("mnuBack"));
+    connect(back, &QAction::triggered, this, [this] { close(); });
+
+    txtFind = new QLineEdit(this);
+    txtFind->setObjectName(QStringLiteral("txtFind"));
+    txtFind->setMaxLength(200);
+    attachTextHighlight(txtFind);
+    attachKeyFilter(txtFind, KeyFilter::NoApostrophe);
+
+    lvData = new QTreeWidget(this);
+    lvData->setObjectName(QStringLiteral("lvData"));
+    lvData->setRootIsDecorated(false);
+    lvData->setUniformRowHeights(true);
+    lvData->setSelectionMode(QAbstractItemView::SingleSelection);
+    lvData->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lvData->setHeaderLabels({QStringLiteral("SNO"), QStringLiteral("DESCRIPTION")});
+    lvData->header()->setStretchLastSection(true);
+    lvData->setColumnWidth(0, 60);
+    attachListHighlight(lvData);
+
+    const struct {
+        const char* caption;
+        const char* tooltip;
+    } buttons[5] = {
+        {"&Close", "Return to Previous Screen"},
+        {"&Select && Close", "Use selected item"},
+        {"&Filter", "Filter"},
+        {"Show &All", "Show all"},
+        {"Cannot find in the list? Click to create new packing", "Add/Edit Drug Packing"},
+    };
+    for (int i = 0; i < 5; ++i) {
+        cmdMaster[i] = plainButton(this, QStringLiteral("cmdMaster(%1)").arg(i), QLatin1String(buttons[i].caption),
+                                   QLatin1String(buttons[i].tooltip));
+        connect(cmdMaster[i], &QPushButton::clicked, this, [this, i] { cmdMaster_Click(i); });
+    }
+    QFont narrow(QStringLiteral("Arial Narrow"));
+    narrow.setPointSize(cmdMaster[4]->font().pointSize());
+    cmdMaster[4]->setFont(narrow);
+    // Hidden by design: the action is kept for the day the master lists are opened from here.
+    cmdMaster[4]->setVisible(false);
+
+    connect(lvData, &QTreeWidget::itemDoubleClicked, this, [this] { SelectAndClose(); });
+
+    auto* search = new QHBoxLayout;
+    search->addWidget(txtFind, 1);
+    search->addWidget(cmdMaster[2]);
+    search->addWidget(cmdMaster[3]);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(cmdMaster[4]);
+    bottom->addStretch();
+    bottom->addWidget(cmdMaster[1]);
+    bottom->addWidget(cmdMaster[0]);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(menuBar);
+    layout->addLayout(search);
+    layout->addWidget(lvData, 1);
+    layout->addLayout(bottom);
+
+    setTabOrder(txtFind, cmdMaster[2]);
+    setTabOrder(cmdMaster[2], cmdMaster[3]);
+    setTabOrder(cmdMaster[3], lvData);
+    setTabOrder(lvData, cmdMaster[1]);
+    setTabOrder(cmdMaster[1], cmdMaster[0]);
+    resize(520, 460);
+
+    Form_Load();
+}
+
+void frmFind::Form_Load()
+{
+    RemoveCloseButton(this);
+    m_kind = AppState::PickListKind;
+    switch (m_kind) {
+    case 1: setWindowTitle(QStringLiteral(" Drug Packings")); break;
+    case 2: setWindowTitle(QStringLiteral(" Drug Forms")); break;
+    case 3: setWindowTitle(QStringLiteral(" Drug Strengths")); break;
+    case 4: setWindowTitle(QStringLiteral(" Generics")); break;
+    default: break;
+    }
+    m_currentValue = openerValue();
+    if (m_kind == 4)
+        cmdMaster[4]->setVisible(false);
+    ShowAll();
+    txtFind->setFocus();
+}
+
+QVariant frmFind::openerValue() const
+{
+    switch (m_kind) {
+    case 1: return step2Text(QStringLiteral("txtDrugPacking"));
+    case 2: return step2Text(QStringLiteral("txtDrugForm"));
+    case 3: return step2Text(QStringLiteral("txtDrugStrength"));
+    case 4:
+        if (QComboBox* generic = brandsGenericBox(m_opener))
+            return generic->currentText();
+        return QString();
+    default: return QVariant();
+    }
+}
+
+void frmFind::selectRow(QTreeWidgetItem* row)
+{
+    lvData->clearSelection();
+    lvData->setCurrentItem(row);
+    row->setSelected(true);
+    lvData->scrollToItem(row);
+}
+
+void frmFind::FillList(const QString& sql)
+{
+    lvData->clear();
+    const QString current = m_currentValue.toString();
+    try {
+        BusyCursor busy;
+        Recordset rs(sql, AppState::ConnectionString, CursorType::ForwardOnly, LockType::ReadOnly);
+        QList<QTreeWidgetItem*> rows;
+        QTreeWidgetItem* currentRow = nullptr;
+        int counter = 1;  // not the old 16-bit counter: a long list numbers on
+        while (!rs.eof()) {
+            auto* row = new QTreeWidgetItem;
+            row->setText(0, QString::number(counter));
+            row->setData(0, KeyRole, QStringLiteral("K") + QString::number(counter));
+            row->setData(0, TagRole, rs.field(QStringLiteral("ID")).toLongLong());
+            const QString description = rs.field(QStringLiteral("Description")).toString();
+            row->setText(1, description);
+            if (description == current)  // the last of equal rows wins, as each re-selects
+                currentRow = row;
+            rows << row;
+            ++counter;
+            rs.moveNext();
+        }
+        rs.close();
+        lvData->addTopLevelItems(rows);
+        if (currentRow)
+            selectRow(currentRow);
+    } catch (const DbError& e) {
+        // The list stays empty; the user sees why.
+        lvData->clear();
+        ShowDbError(e, this);
+    }
+}
+
+void frmFind::cmdMaster_Click(int index)
+{
+    switch (index) {
+    case 0: close(); break;
+    case 1: SelectAndClose(); break;
+    case 2: Filter(); break;
+    case 3: ShowAll(); break;
+    case 4: AddEdit(); break;
+    default: break;
+    }
+}
+
+void frmFind::SelectAndClose()
+{
+    // A list with rows but none selected is refused the same way: there is nothing to hand back.
+    const QList<QTreeWidgetItem*> selected = lvData->selectedItems();
+    if (lvData->topLevelItemCount() == 0 || selected.isEmpty()) {
+        showInfo(this, QStringLiteral("Choose an item in above list and then click select button"));
+        return;
+    }
+    // The whole ID: a row above 32,767 must not come back as some other (or a negative) number.
+    AppState::PickedItemID = selected.first()->data(0, TagRole).toLongLong();
+    AppState::PickedItemText = selected.first()->text(1);
+    close();
+}
+
+void frmFind::Filter()
+{
+    if (txtFind->text().trimmed().isEmpty()) {
+        showInfo(this, QStringLiteral("Please enter few characters of and then click on filter."));
+        return;
+    }
+    const QString sql = pickListFilterSql(m_kind, pickListCondition(txtFind->text()));
+    if (sql.isEmpty())
+        return;
+    FillList(sql);
+    if (lvData->topLevelItemCount() == 0)
+        showInfo(this, QStringLiteral("No data found"));
+}
+
+void frmFind::ShowAll()
+{
+    const QString sql = pickListFullSql(m_kind);
+    if (!sql.isEmpty())
+        FillList(sql);
+}
+
+void frmFind::AddEdit()
+{
+    MasterList list;
+    QString step2List;
+    QString step2Parallel;
+    const char* fill = nullptr;
+    switch (m_kind) {
+    case 1:
+        list = MasterList::DrugPackings;
+        step2List = QStringLiteral("cboDrugPacking");
+        step2Parallel = QStringLiteral("cboDrugPackingP");
+        fill = "FillDrugPackings";
+        break;
+    case 2:
+        list = MasterList::DrugForms;
+        step2List = QStringLiteral("cboDrugForms");
+        fill = "FillDrugForms";
+        break;
+    case 3:
+        list = MasterList::Strengths;
+        step2List = QStringLiteral("cboStrength");
+        fill = "FillStrengths";
+        break;
+    default:
+        return;
+    }
+    showMasterEditor(list, this);
+
+    QString remembered;
+    bool rememberedAny = false;
+    if (lvData->topLevelItemCount() > 0 && !lvData->selectedItems().isEmpty()) {
+        remembered = lvData->selectedItems().first()->text(1);
+        rememberedAny = true;
+    }
+    ShowAll();
+
+    // Step 2's list takes in what the editor added; its fill routine appends, so empty it first.
+    for (const QString& name : {step2List, step2Parallel}) {
+        if (name.isEmpty())
+            continue;
+        if (QComboBox* box = step2Combo(name))
+            box->clear();
+    }
+    callStep2(fill);
+
+    if (rememberedAny) {
+        for (int i = 0; i < lvData->topLevelItemCount(); ++i) {
+            if (lvData->topLevelItem(i)->text(1) == remembered) {
+                selectRow(lvData->topLevelItem(i));
+                break;
+            }
+        }
+    }
+}

@@ -1,0 +1,506 @@
+#include "app/screens.h"
+#include "fakewizard.h"
+#include "quotation/calculatormath.h"
+#include "support/testenv.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+// Runs one of the calculators modally from `step2`, with `inside` acting on it while it is up.
+// A failed check closes the screen, so the test ends instead of waiting in the dialog.
+void run(void (*open)(QWidget*), QWidget* step2, const std::function<void(QWidget*)>& inside)
+{
+    whenModal([&](QWidget* screen) {
+        inside(screen);
+        if (QTest::currentTestFailed() && screen->isVisible())
+            screen->close();
+    });
+    open(step2);
+}
+
+void chooseTax(QWidget* screen, const QString& code)
+{
+    auto* box = control<QComboBox>(screen, "cboCostVAT");
+    box->setCurrentIndex(box->findText(code));
+}
+
+// Clicks an option button on its round mark, as a user would.
+void chooseOption(QWidget* screen, int index)
+{
+    auto* option = control<QRadioButton>(screen, QString("optTax(%1)").arg(index));
+    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
+    QVERIFY(option->isChecked());
+}
+
+// Moves the focus out of `field` with Tab, as a user leaving it.
+void leave(QWidget* field)
+{
+    field->setFocus(Qt::MouseFocusReason);
+    QTRY_VERIFY(field->hasFocus());
+    QTest::keyClick(field, Qt::Key_Tab);
+}
+
+} // namespace
+
+class tst_Calculators : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void costArithmetic_data()
+    {
+        QTest::addColumn<int>("basis");
+        QTest::addColumn<QString>("cost");
+        QTest::addColumn<QString>("discount");
+        QTest::addColumn<QString>("tax");
+        QTest::addColumn<QStringList>("figures");  // before discount, discount, after discount, tax, with tax
+        const int incl = int(CostBasis::InclusiveOfTaxAndDiscount);
+        const int excl = int(CostBasis::ExclusiveOfTaxAndDiscount);
+        QTest::newRow("exclusive 100/10/12") << excl << "100" << "10" << "12"
+                                             << QStringList{"100", "10", "90", "10.8", "100.8"};
+        QTest::newRow("inclusive 112/0/12") << incl << "112" << "0" << "12"
+                                            << QStringList{"100", "0", "100", "12", "112"};
+        QTest::newRow("inclusive 89.6/20/12") << incl << "89.6" << "20" << "12"
+                                              << QStringList{"100", "20", "80", "9.6", "89.6"};
+        // The discount is worked back from the rounded 89.2857, not from 89.285714...
+        QTest::newRow("inclusive 100/10/12 rounds first") << incl << "100" << "10" << "12"
+                                                          << QStringList{"99.2063", "9.9206", "89.2857", "10.7143", "100"};
+        // True halves go to the even neighbour.
+        QTest::newRow("exclusive half down to even") << excl << "10.00125" << "0" << "0"
+                                                     << QStringList{"10.0012", "0", "10.0012", "0", "10.0012"};
+        QTest::newRow("exclusive half up to even") << excl << "2.00015" << "0" << "0"
+                                                   << QStringList{"2.0002", "0", "2.0002", "0", "2.0002"};
+        QTest::newRow("exclusive 12.5% of 100 at 5%") << excl << "100" << "12.5" << "5"
+                                                      << QStringList{"100", "12.5", "87.5", "4.375", "91.875"};
+        QTest::newRow("exclusive 99% discount") << excl << "100" << "99" << "18"
+                                                << QStringList{"100", "99", "1", "0.18", "1.18"};
+    }
+    void costArithmetic()
+    {
+        QFETCH(int, basis);
+        QFETCH(QString, cost);
+        QFETCH(QString, discount);
+        QFETCH(QString, tax);
+        QFETCH(QStringList, figures);
+        const CostFigures f = calculateCost(CostBasis(basis), *Decimal::parse(cost), *Decimal::parse(discount),
+                                            *Decimal::parse(tax));
+        QCOMPARE((QStringList{f.costBefDisc, f.discAmt, f.costAftDisc, f.vatAmt, f.costAftVAT}), figures);
+    }
+
+    void mrpArithmetic_data()
+    {
+        QTest::addColumn<QString>("mrp");
+        QTest::addColumn<QString>("tax");
+        QTest::addColumn<QString>("withoutTax");
+        QTest::newRow("112 at 12") << "112" << "12" << "100";
+        QTest::newRow("105 at 5") << "105" << "5" << "100";
+        QTest::newRow("100 at 0") << "100" << "0" << "100";
+        QTest::newRow("100 at 12") << "100" << "12" << "89.2857";
+        QTest::newRow("224 at 12") << "224" << "12" << "200";
+    }
+    void mrpArithmetic()
+    {
+        QFETCH(QString, mrp);
+        QFETCH(QString, tax);
+        QFETCH(QString, withoutTax);
+        QCOMPARE(mrpWithoutTax(*Decimal::parse(mrp), *Decimal::parse(tax)), withoutTax);
+    }
+
+    void taxPercentMustBeUsable()
+    {
+        QVERIFY(usableTaxPercent("12").has_value());
+        QVERIFY(usableTaxPercent("0").has_value());
+        QVERIFY(!usableTaxPercent("").has_value());
+        QVERIFY(!usableTaxPercent("abc").has_value());
+        // -100 would divide by zero.
+        QVERIFY(!usableTaxPercent("-100").has_value());
+    }
+
+    void costCalculatorShowsItemAndHandsBack()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        FakeStep1 step1("Crocin 500", "GSK", "Paracetamol");
+        FakeStep2 step2;
+        step2.edit("txtDrugPacking")->setText("Strip of 10");
+        step2.edit("txtDrugForm")->setText("Tablet");
+        step2.edit("txtDrugStrength")->setText("500 mg");
+        run(showCostCalculator, &step2, [&](QWidget* screen) {
+            QCOMPARE(screen->objectName(), QString("frmCalculator"));
+            QCOMPARE(screen->windowTitle(), QString("Cost Calculator"));
+            QCOMPARE(control<QLineEdit>(screen, "txtBrand")->text(), QString("Crocin 500"));
+            QCOMPARE(control<QLineEdit>(screen, "txtManufacturer")->text(), QString("GSK"));
+            QCOMPARE(control<QLineEdit>(screen, "txtGeneric")->text(), QString("Paracetamol"));
+            QCOMPARE(control<QLineEdit>(screen, "txtDrugStrength")->text(), QString("500 mg"));
+            QCOMPARE(control<QLabel>(screen, "lblPacking(1)")->text(), QString("Cost of Strip of 10 Tablet is Rs."));
+            QCOMPARE(control<QLabel>(screen, "lblPacking(2)")->text(), QString("Cost of Strip of 10 before Discount"));
+            QCOMPARE(control<QLabel>(screen, "lblPacking(3)")->text(),
+                     QString("Cost of Strip of 10 after Discount without Tax"));
+            QCOMPARE(control<QLabel>(screen, "lblPacking(4)")->text(),
+                     QString("Cost of Strip of 10 after Discount with Tax"));
+            QVERIFY(control<QRadioButton>(screen, "optTax(1)")->isChecked());
+            // The tax lists in Tax order, in step with their percentages.
+            auto* codes = control<QComboBox>(screen, "cboCostVAT");
+            auto* percents = control<QComboBox>(screen, "cboCostVATP");
+            QCOMPARE(codes->count(), 10);
+            QCOMPARE(codes->itemText(0), QString());
+            QCOMPARE(percents->count(), codes->count());
+            for (int i = 1; i < codes->count(); ++i)
+                QVERIFY(codes->itemText(i).endsWith(percents->itemText(i) + "%"));
+            QVERIFY(!percents->isVisible());
+
+            QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), "100");
+            QTest::keyClicks(control<QLineEdit>(screen, "txtDiscount"), "10");
+            chooseTax(screen, "GST 12%");
+            QTest::mouseClick(control<QPushButton>(screen, "cmdCalculator"), Qt::LeftButton);
+            QCOMPARE(control<QLineEdit>(screen, "txtCostBefDisc")->text(), QString("100"));
+            QCOMPARE(control<QLineEdit>(screen, "txtDiscAmt")->text(), QString("10"));
+            QCOMPARE(control<QLineEdit>(screen, "txtCostAftDisc")->text(), QString("90"));
+            QCOMPARE(control<QLineEdit>(screen, "txtVATAmt")->text(), QString("10.8"));
+            QCOMPARE(control<QLineEdit>(screen, "txtCostAftVAT")->text(), QString("100.8"));
+            QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
+            QVERIFY(!screen->isVisible());
+        });
+        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(step2.edit("txtCost")->text(), QString("100"));
+        QCOMPARE(step2.edit("txtDiscount")->text(), QString("10"));
+        // Step 2 recomputed once, with the figures and the tax pair already in place.
+        QCOMPARE(int(step2.calcs.size()), 1);
+        QCOMPARE(step2.calcs[0].cost, QString("100"));
+        QCOMPARE(step2.calcs[0].discount, QString("10"));
+        QCOMPARE(step2.calcs[0].costTax, QString("GST 12%"));
+        QCOMPARE(step2.calcs[0].costTaxP, QString("12"));
+    }
+
+    void costCalculatorWorksBackFromFinalPrice_data()
+    {
+        QTest::addColumn<QString>("cost");
+        QTest::addColumn<QString>("discount");
+        QTest::addColumn<QString>("beforeDiscount");
+        QTest::addColumn<QString>("discountAmount");
+        QTest::newRow("112/0/12") << "112" << "0" << "100" << "0";
+        QTest::newRow("89.6/20/12") << "89.6" << "20" << "100" << "20";
+    }
+    void costCalculatorWorksBackFromFinalPrice()
+    {
+        QFETCH(QString, cost);
+        QFETCH(QString, discount);
+        QFETCH(QString, beforeDiscount);
+        QFETCH(QString, discountAmount);
+        TestFolder folder;
+        MessageBoxScript boxes;
+        FakeStep2 step2;
+        step2.edit("txtDrugPacking")->setText("Strip of 10");
+        run(showCostCalculator, &step2, [&](QWidget* screen) {
+            QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), cost);
+            QTest::keyClicks(control<QLineEdit>(screen, "txtDiscount"), discount);
+            chooseTax(screen, "IGST 12%");
+            chooseOption(screen, 0);
+            // Choosing the option calculates quietly.
+            QCOMPARE(control<QLineEdit>(screen, "txtCostAftVAT")->text(), cost);
+            QCOMPARE(control<QLineEdit>(screen, "txtDiscAmt")->text(), discountAmount);
+            QCOMPARE(control<QLineEdit>(screen, "txtCostBefDisc")->text(), beforeDiscount);
+            QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
+        });
+        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(step2.edit("txtCost")->text(), beforeDiscount);
+        QCOMPARE(step2.edit("txtDiscount")->text(), discount);
+        QCOMPARE(step2.combo("cboCostVAT")->currentText(), QString("IGST 12%"));
+        QCOMPARE(step2.combo("cboCostVATP")->currentIndex(), step2.combo("cboCostVAT")->currentIndex());
+        QCOMPARE(int(step2.calcs.size()), 1);
+    }
+
+    void selectAfterQuietCalculationFillsEmptyDiscount()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        FakeStep2 step2;
+        run(showCostCalculator, &step2, [&](QWidget* screen) {
+            QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), "250");
+            chooseTax(screen, "GST 5%");
+            leave(control<QLineEdit>(screen, "txtCost"));
+            // Quiet: no message, the discount stays empty, the figures are there.
+            QCOMPARE(boxes.count(), 0);
+            QCOMPARE(control<QLineEdit>(screen, "txtDiscount")->text(), QString());
+            QCOMPARE(control<QLineEdit>(screen, "txtCostAftVAT")->text(), QString("262.5"));
+            QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
+        });
+        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(step2.edit("txtCost")->text(), QString("250"));
+        QCOMPARE(step2.edit("txtDiscount")->text(), QString("0"));
+        QCOMPARE(int(step2.calcs.size()), 1);
+    }
+
+    void selectIsRefusedWithoutItsInputs_data()
+    {
+        QTest::addColumn<QString>("cost");
+        QTest::addColumn<QString>("tax");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no tax") << "100" << "" << "Please select Tax";
+        QTest::newRow("no cost") << "" << "GST 12%" << "Please enter Cost";
+        // The filter lets a lone full stop through: it is no cost.
+        QTest::newRow("lone full stop") << "." << "GST 12%" << "Please enter Cost";
+    }
+    void selectIsRefusedWithoutItsInputs()
+    {
+        QFETCH(QString, cost);
+        QFETCH(QString, tax);
+        QFETCH(QString, message);
+        TestFolder folder;
+        MessageBoxScript boxes;
+        FakeStep2 step2;
+        step2.edit("txtCost")->setText("55");
+        run(showCostCalculator, &step2, [&](QWidget* screen) {
+            QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), cost);
+            if (!tax.isEmpty())
+                chooseTax(screen, tax);
+            QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
+            QVERIFY(screen->isVisible());
+            QCOMPARE(boxes.texts(), QStringList{message});
+            QCOMPARE(boxes.last().title, QString("Info"));
+            QCOMPARE(boxes.last().icon, QMessageBox::Information);
+            QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(0)"), Qt::LeftButton);
+        });
+        QCOMPARE(step2.edit("txtCost")->text(), QString("55"));
+        QVERIFY(step2.calcs.empty());
+    }
+
+    void leavingTheTaxListCalculatesWithMessages()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        FakeStep2 step2;
+        run(showCostCalculator, &step2, [&](QWidget* screen) {
+            auto* codes = control<QComboBox>(screen, "cboCostVAT");
+            leave(codes);
+            QCOMPARE(boxes.texts(), QStringList{"Please enter Cost"});
+            QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), "100");
+            leave(codes);
+            QCOMPARE(boxes.last().text, QString("Please select Tax"));
+            // Unlike the quiet calculations, this one fills an empty discount.
+            QCOMPARE(control<QLineEdit>(screen, "txtDiscount")->text(), QString("0"));
+            chooseTax(screen, "GST 18%");
+            leave(codes);
+            QCOMPARE(boxes.count(), 2);
+            QCOMPARE(control<QLineEdit>(screen, "txtCostAftVAT")->text(), QString("118"));
+            QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(0)"), Qt::LeftButton);
+        });
+    }
+
+    void staleFiguresAreNotHandedBack()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        FakeStep2 step2;
+        run(showCostCalculator, &step2, [&](QWidget* screen) {
+            auto* cost = control<QLineEdit>(screen, "txtCost");
+            QTest::keyClicks(cost, "100");
+            chooseTax(screen, "GST 12%");
+            QTest::mouseClick(control<QPushButton>(screen, "cmdCalculator"), Qt::LeftButton);
+            QCOMPARE(control<QLineEdit>(screen, "txtCostBefDisc")->text(), QString("100"));
+            cost->clear();
+            QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
+            QVERIFY(screen->isVisible());
+            QCOMPARE(boxes.texts(), QStringList{"Please enter Cost"});
+            QCOMPARE(control<QLineEdit>(screen, "txtCostBefDisc")->text(), QString());
+            QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(0)"), Qt::LeftButton);
+        });
+        QCOMPARE(step2.edit("txtCost")->text(), QString());
+        QVERIFY(step2.calcs.empty());
+    }
+
+    void discountAbove99IsRefusedOnLeaving_data()
+    {
+        QTest::addColumn<QString>("discount");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("99 passes") << "99" << false;
+        QTest::newRow("99.5 refused") << "99.5" << true;
+        QTest::newRow("100 refused") << "100" << true;
+    }
+    void discountAbove99IsRefusedOnLeaving()
+    {
+        QFETCH(QString, discount);
+        QFETCH(bool, refused);
+        TestFolder folder;
+        MessageBoxScript boxes;
+        FakeStep2 step2;
+        run(showCostCalculator, &step2, [&](QWidget* screen) {
+            QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), "100");
+            chooseTax(screen, "GST 0%");
+            chooseOption(screen, 0);
+            auto* field = control<QLineEdit>(screen, "txtDiscount");
+            QTest::keyClicks(field, discount);
+            leave(field);
+            if (refused) {
+                QCOMPARE(boxes.texts(), QStringList{"Discount cannot be > 99%"});
+                QVERIFY(field->hasFocus());
+                // Nor does "&Select" work the price back with it (100 would divide by zero).
+                QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
+                QVERIFY(screen->isVisible());
+                QCOMPARE(boxes.last().text, QString("Discount cannot be > 99%"));
+                QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(0)"), Qt::LeftButton);
+            } else {
+                QCOMPARE(boxes.count(), 0);
+                QCOMPARE(control<QLineEdit>(screen, "txtCostBefDisc")->text(), QString("10000"));
+                QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
+            }
+        });
+        QCOMPARE(int(step2.calcs.size()), refused ? 0 : 1);
+    }
+
+    void taxCodeMissingInStep2LeavesItsSelection()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        FakeStep2 step2;
+        auto* step2Codes = step2.combo("cboCostVAT");
+        step2Codes->setCurrentIndex(step2Codes->findText("GST 5%"));
+        step2Codes->removeItem(step2Codes->findText("GST 18%"));
+        run(showCostCalculator, &step2, [&](QWidget* screen) {
+            QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), "100");
+            chooseTax(screen, "GST 18%");
+            QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
+        });
+        QCOMPARE(step2.edit("txtCost")->text(), QString("100"));
+        QCOMPARE(step2Codes->currentText(), QString("GST 5%"));
+        QVERIFY(step2.calcs.empty());
+    }
+
+    void longFigureIsHandedBackWhole()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        FakeStep2 step2;
+        QString figure;
+        run(showCostCalculator, &step2, [&](QWidget* screen) {
+            QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), "999999999999");
+            QTest::keyClicks(control<QLineEdit>(screen, "txtDiscount"), "50");
+            chooseTax(screen, "GST 12%");
+            chooseOption(screen, 0);
+            figure = control<QLineEdit>(screen, "txtCostBefDisc")->text();
+            QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
+        });
+        QCOMPARE(figure, QString("1785714285712.5"));
+        QCOMPARE(step2.edit("txtCost")->text(), figure);
+    }
+
+    void closeHandsNothingBack()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        FakeStep2 step2;
+        run(showCostCalculator, &step2, [&](QWidget* screen) {
+            QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), "100");
+            chooseTax(screen, "GST 12%");
+            QTest::mouseClick(control<QPushButton>(screen, "cmdCalculator"), Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(0)"), Qt::LeftButton);
+        });
+        QCOMPARE(step2.edit("txtCost")->text(), QString());
+        QCOMPARE(step2.combo("cboCostVAT")->currentIndex(), 0);
+        QVERIFY(step2.calcs.empty());
+    }
+
+    void mrpCalculatorHandsBack_data()
+    {
+        QTest::addColumn<QString>("mrp");
+        QTest::addColumn<QString>("tax");
+        QTest::addColumn<QString>("withoutTax");
+        QTest::newRow("112 at 12") << "112" << "GST 12%" << "100";
+        QTest::newRow("105 at 5") << "105" << "IGST 5%" << "100";
+        QTest::newRow("100 at 0") << "100" << "Exempt 0%" << "100";
+    }
+    void mrpCalculatorHandsBack()
+    {
+        QFETCH(QString, mrp);
+        QFETCH(QString, tax);
+        QFETCH(QString, withoutTax);
+        TestFolder folder;
+        MessageBoxScript boxes;
+        FakeStep2 step2;
+        run(showMRPCalculator, &step2, [&](QWidget* screen) {
+            QCOMPARE(screen->objectName(), QString("frmCalcMRP"));
+            QCOMPARE(screen->windowTitle(), QString(" Calculate MRP Before Tax"));
+            QCOMPARE(control<QLabel>(screen, "lblPacking(1)")->text(), QString("MRP WITH TAX"));
+            QCOMPARE(control<QLabel>(screen, "lblPacking(2)")->text(), QString("MRP WITHOUT TAX"));
+            QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), mrp);
+            chooseTax(screen, tax);
+            QTest::mouseClick(control<QPushButton>(screen, "cmdCalculator"), Qt::LeftButton);
+            QCOMPARE(control<QLineEdit>(screen, "txtCostBefDisc")->text(), withoutTax);
+            QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
+        });
+        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(step2.edit("txtMRP")->text(), withoutTax);
+        // Step 2 works its MRP without tax out of this one, so it is handed back as well.
+        QCOMPARE(step2.edit("txtMRPWithTax")->text(), mrp);
+        QCOMPARE(step2.combo("cboMRPVAT")->currentText(), tax);
+        QCOMPARE(step2.combo("cboMRPVATP")->currentIndex(), step2.combo("cboMRPVAT")->currentIndex());
+        QCOMPARE(int(step2.calcs.size()), 1);
+        QCOMPARE(step2.calcs[0].mrp, withoutTax);
+        QCOMPARE(step2.calcs[0].mrpTax, tax);
+    }
+
+    void mrpCalculatorMessages()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        FakeStep2 step2;
+        run(showMRPCalculator, &step2, [&](QWidget* screen) {
+            auto* mrp = control<QLineEdit>(screen, "txtCost");
+            auto* codes = control<QComboBox>(screen, "cboCostVAT");
+            QTest::keyClicks(mrp, "112");
+            // Leaving the fields is quiet, even with no tax chosen.
+            leave(mrp);
+            leave(codes);
+            QCOMPARE(boxes.count(), 0);
+            QTest::mouseClick(control<QPushButton>(screen, "cmdCalculator"), Qt::LeftButton);
+            QCOMPARE(boxes.texts(), QStringList{"Please select Tax"});
+            // The box has no key filter: a text that is no number is no MRP.
+            chooseTax(screen, "GST 12%");
+            mrp->setText("1l2");
+            QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
+            QVERIFY(screen->isVisible());
+            QCOMPARE(boxes.last().text, QString("Please enter MRP with VAT"));
+            QCOMPARE(boxes.last().title, QString("Info"));
+            QVERIFY(mrp->hasFocus());
+            QCOMPARE(control<QLineEdit>(screen, "txtCostBefDisc")->text(), QString());
+            QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(0)"), Qt::LeftButton);
+        });
+        QCOMPARE(boxes.count(), 2);
+        QCOMPARE(step2.edit("txtMRP")->text(), QString());
+        QVERIFY(step2.calcs.empty());
+    }
+
+    void mrpTaxMissingInStep2StillWritesMrp()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        FakeStep2 step2;
+        auto* step2Codes = step2.combo("cboMRPVAT");
+        step2Codes->setCurrentIndex(step2Codes->findText("GST 5%"));
+        step2Codes->removeItem(step2Codes->findText("GST 12%"));
+        run(showMRPCalculator, &step2, [&](QWidget* screen) {
+            QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), "224");
+            chooseTax(screen, "GST 12%");
+            QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
+        });
+        QCOMPARE(step2.edit("txtMRP")->text(), QString("200"));
+        QCOMPARE(step2Codes->currentText(), QString("GST 5%"));
+        QVERIFY(step2.calcs.empty());
+    }
+
+    void cleanup()
+    {
+        // No screen may outlive its test.
+        for (QWidget* w : visibleTopLevels())
+            QFAIL(qPrintable("left open: " + w->objectName()));
+    }
+};
+
+QTEST_MAIN(tst_Calculators)
+#include "tst_calculators.moc"
+#include "moc_fakewizard.cpp"
