@@ -25,7 +25,19 @@ int windows1252Byte(char32_t codePoint)
 
 void appendWindows1252(QByteArray& out, QStringView text)
 {
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    // Most of a page is ASCII: copy a leading run of it in one go.
+    qsizetype ascii = 0;
+    const char16_t* chars = text.utf16();
+    while (ascii < text.size() && chars[ascii] < 0x80)
+        ++ascii;
+    if (ascii > 0) {
+        const qsizetype at = out.size();
+        out.resize(at + ascii);
+        char* dest = out.data() + at;
+        for (qsizetype i = 0; i < ascii; ++i)
+            dest[i] = static_cast<char>(chars[i]);
+    }
+    for (qsizetype i = ascii; i < text.size(); ++i) {
         char32_t cp = text[i].unicode();
         if (QChar::isHighSurrogate(cp) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
             cp = QChar::surrogateToUcs4(text[i], text[i + 1]);

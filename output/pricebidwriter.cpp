@@ -5,7 +5,11 @@
 #include "output/htmlexportfile.h"
 #include "output/pricebidtables.h"
 
+#include "db/dberror.h"
+
 #include <QFileInfo>
+#include <QStringBuilder>
+#include <array>
 
 namespace {
 
@@ -15,13 +19,14 @@ const QString HorizontalRule = QStringLiteral("<HR size=2 color=black>");
 
 QString labelStart(const QString& label)
 {
-    return QStringLiteral("<TR><TD><FONT FACE=ARIAL SIZE=-1><B>") + label + QStringLiteral("</B></FONT></TD>");
+    return QStringLiteral("<TR><TD><FONT FACE=ARIAL SIZE=-1><B>") % label % QStringLiteral("</B></FONT></TD>");
 }
 
 // A label : value row; `value` is page text already (escaped).
 QString labelledRow(const QString& label, const QString& value)
 {
-    return labelStart(label) + CellSeparator + value + RowEnd;
+    return QStringLiteral("<TR><TD><FONT FACE=ARIAL SIZE=-1><B>") % label % QStringLiteral("</B></FONT></TD>") %
+           CellSeparator % value % RowEnd;
 }
 
 QString trimmedText(const QVariant& value)
@@ -93,55 +98,85 @@ bool periodShown(const QVariant& value)
 
 QString numberCell(const QString& figure)
 {
-    return QStringLiteral("<TD ALIGN=RIGHT><font face=arial size=-2>") + figure + QStringLiteral("</TD>");
+    return QStringLiteral("<TD ALIGN=RIGHT><font face=arial size=-2>") % figure % QStringLiteral("</TD>");
 }
 
 QString codeCell(const QString& code)
 {
-    return QStringLiteral("<TD ALIGN=CENTER><font face=arial size=-2>") + code + QStringLiteral("</TD>");
+    return QStringLiteral("<TD ALIGN=CENTER><font face=arial size=-2>") % code % QStringLiteral("</TD>");
 }
 
 QString rowLabel(const QString& text)
 {
-    return QStringLiteral("<TD><font face=arial size=-2>") + text + QStringLiteral("</font></TD>");
+    return QStringLiteral("<TD><font face=arial size=-2>") % text % QStringLiteral("</font></TD>");
 }
 
-void writeItem(HtmlExportFile& file, const Recordset& rs, int serial)
-{
-    PriceBidInputs in;
-    in.cost = PriceBidInputs::number(rs.field(QStringLiteral("CostOfPackBeforeDiscountWithoutVAT")));
-    in.discount = PriceBidInputs::number(rs.field(QStringLiteral("Discount%")));
-    in.costTax = PriceBidInputs::number(rs.field(QStringLiteral("CostVAT%")));
-    in.ratio = PriceBidInputs::number(rs.field(QStringLiteral("QuantityInEachStripOrPack")));
-    in.mrp = PriceBidInputs::number(rs.field(QStringLiteral("MRPOfPackWithoutVAT")));
-    in.mrpTax = PriceBidInputs::number(rs.field(QStringLiteral("MRPVAT%")));
+// The Quotations columns that the item blocks read, looked up by name once per export instead of on
+// every row (the name look-up costs more than the rest of a row's reading).
+enum ItemColumn {
+    Brand, Manufacturer, HSNCode, Generic, DrugPacking, Ratio, DrugForm, DrugStrength, CreditPeriod, DeliveryPeriod,
+    FreeOfCostOffer, Remarks, Cost, Discount, CostVATCode, CostTax, MRP, MRPVATCode, MRPTax, ItemColumnCount
+};
+constexpr const char* ItemColumnNames[ItemColumnCount] = {
+    "Brand", "Manufacturer", "HSNCode", "Generic", "DrugPacking", "QuantityInEachStripOrPack", "DrugForm", "DrugStrength",
+    "CreditPeriodInDays", "DeliveryPeriodInDays", "FreeOfCostOffer", "Remarks", "CostOfPackBeforeDiscountWithoutVAT",
+    "Discount%", "CostVATCode", "CostVAT%", "MRPOfPackWithoutVAT", "MRPVATCode", "MRPVAT%"};
 
-    const QString packing = htmlText(rs.field(QStringLiteral("DrugPacking")));
-    const QString form = htmlText(rs.field(QStringLiteral("DrugForm")));
-    const QString costCode = htmlText(rs.field(QStringLiteral("CostVATCode")));
-    const QString mrpCode = htmlText(rs.field(QStringLiteral("MRPVATCode")));
+using ItemColumns = std::array<int, ItemColumnCount>;
+
+ItemColumns findItemColumns(const Recordset& rs)
+{
+    ItemColumns found;
+    for (int c = 0; c < ItemColumnCount; ++c) {
+        const QLatin1String name(ItemColumnNames[c]);
+        found[c] = -1;
+        for (int i = 0; i < rs.fieldCount() && found[c] < 0; ++i)
+            if (rs.fieldName(i).compare(name, Qt::CaseInsensitive) == 0)
+                found[c] = i;
+        if (found[c] < 0)
+            throw DbError(DbErrorNumber::ItemNotFound, QStringLiteral("Recordset"),
+                          QStringLiteral("Item cannot be found in the collection corresponding to the requested name: %1.").arg(name));
+    }
+    return found;
+}
+
+void writeItem(HtmlExportFile& file, const Recordset& rs, const ItemColumns& col, int serial)
+{
+    const auto value = [&](ItemColumn c) { return rs.field(col[c]); };
+    PriceBidInputs in;
+    in.cost = PriceBidInputs::number(value(Cost));
+    in.discount = PriceBidInputs::number(value(Discount));
+    in.costTax = PriceBidInputs::number(value(CostTax));
+    in.ratio = PriceBidInputs::number(value(Ratio));
+    in.mrp = PriceBidInputs::number(value(MRP));
+    in.mrpTax = PriceBidInputs::number(value(MRPTax));
+
+    const QString packing = htmlText(value(DrugPacking));
+    const QString form = htmlText(value(DrugForm));
+    const QString costCode = htmlText(value(CostVATCode));
+    const QString mrpCode = htmlText(value(MRPVATCode));
 
     file.writeLine(u"<TABLE WIDTH=690 BORDER=0 CELLPADDING=1 CELLSPACING=0>");
-    file.writeLine(QStringLiteral("<TR><TD WIDTH=170><FONT FACE=ARIAL SIZE=-1><B>SNo</B></FONT></TD><TD WIDTH=10>:</TD>"
-                                  "<TD WIDTH=510><FONT FACE=ARIAL SIZE=-1><B>#") +
-                   QString::number(serial) + QStringLiteral("</B></FONT></TD></TR>"));
-    file.writeLine(labelledRow(QStringLiteral("Brand"), htmlText(rs.field(QStringLiteral("Brand")))));
-    file.writeLine(labelledRow(QStringLiteral("Manufacturer"), htmlText(rs.field(QStringLiteral("Manufacturer")))));
-    file.writeLine(labelledRow(QStringLiteral("HSN Code"), htmlText(rs.field(QStringLiteral("HSNCode")))));
-    file.writeLine(labelledRow(QStringLiteral("Generic"), htmlText(rs.field(QStringLiteral("Generic")))));
-    file.writeLine(labelStart(QStringLiteral("Packing")) + CellSeparator + packing +
-                   QStringLiteral("<FONT SIZE=-2>&nbsp;&nbsp;(Each ") + packing + QStringLiteral(" has ") +
-                   priceBidNumber(in.ratio) + QStringLiteral(" ") + form + QStringLiteral(")</FONT>") + RowEnd);
+    file.writeLine(QString(QStringLiteral("<TR><TD WIDTH=170><FONT FACE=ARIAL SIZE=-1><B>SNo</B></FONT></TD><TD WIDTH=10>:</TD>"
+                                          "<TD WIDTH=510><FONT FACE=ARIAL SIZE=-1><B>#") %
+                           QString::number(serial) % QStringLiteral("</B></FONT></TD></TR>")));
+    file.writeLine(labelledRow(QStringLiteral("Brand"), htmlText(value(Brand))));
+    file.writeLine(labelledRow(QStringLiteral("Manufacturer"), htmlText(value(Manufacturer))));
+    file.writeLine(labelledRow(QStringLiteral("HSN Code"), htmlText(value(HSNCode))));
+    file.writeLine(labelledRow(QStringLiteral("Generic"), htmlText(value(Generic))));
+    file.writeLine(QString(labelStart(QStringLiteral("Packing")) % CellSeparator % packing %
+                           QStringLiteral("<FONT SIZE=-2>&nbsp;&nbsp;(Each ") % packing % QStringLiteral(" has ") %
+                           priceBidNumber(in.ratio) % QStringLiteral(" ") % form % QStringLiteral(")</FONT>") % RowEnd));
     file.writeLine(labelledRow(QStringLiteral("Drug Form"), form));
-    file.writeLine(labelledRow(QStringLiteral("Drug Strength"), htmlText(rs.field(QStringLiteral("DrugStrength")))));
-    const QVariant credit = rs.field(QStringLiteral("CreditPeriodInDays"));
+    file.writeLine(labelledRow(QStringLiteral("Drug Strength"), htmlText(value(DrugStrength))));
+    const QVariant credit = value(CreditPeriod);
     if (periodShown(credit))
         file.writeLine(labelledRow(QStringLiteral("Credit Period in days"), htmlText(credit)));
-    const QVariant delivery = rs.field(QStringLiteral("DeliveryPeriodInDays"));
+    const QVariant delivery = value(DeliveryPeriod);
     if (periodShown(delivery))
         file.writeLine(labelledRow(QStringLiteral("Delivery Period in days"), htmlText(delivery)));
-    file.writeLine(labelledRow(QStringLiteral("Free of Cost Offer"), htmlText(rs.field(QStringLiteral("FreeOfCostOffer")))));
-    file.writeLine(labelledRow(QStringLiteral("Remarks"), htmlText(rs.field(QStringLiteral("Remarks")))));
+    file.writeLine(labelledRow(QStringLiteral("Free of Cost Offer"), htmlText(value(FreeOfCostOffer))));
+    file.writeLine(labelledRow(QStringLiteral("Remarks"), htmlText(value(Remarks))));
     file.writeLine(u"</TABLE>");
 
     const PriceBidFigures f = computePriceBidFigures(in);
@@ -220,9 +255,10 @@ Result write(const QString& path, ExportProgress* progress)
     file.writeLine(u"</TABLE>");
     if (progress)
         progress->start(static_cast<int>(rs.recordCount()));
+    const ItemColumns columns = findItemColumns(rs);
     int serial = 1;
     while (!rs.eof()) {
-        writeItem(file, rs, serial);
+        writeItem(file, rs, columns, serial);
         rs.moveNext();
         ++serial;
         if (progress)

@@ -32,13 +32,13 @@ struct ColumnText {
 
 constexpr ColumnText Columns[] = {
     {"SNO", nullptr, 48},
-    {"BRAND", "Brand", 170},
-    {"MANUFACTURER", "Manufacturer", 150},
-    {"GENERIC", "Generic", 160},
+    {"BRAND", "Brand", 190},
+    {"MANUFACTURER", "Manufacturer", 190},
+    {"GENERIC", "Generic", 200},
     {"PACKING", "DrugPacking", 100},
     {"FORM", "DrugForm", 90},
     {"RATIO", "QuantityInEachStripOrPack", 60},
-    {"STRENGTH", "DrugStrength", 100},
+    {"STRENGTH", "DrugStrength", 130},
     {"COST BEF. DISC. W/O VAT", "CostOfPackBeforeDiscountWithoutVAT", 170},
     {"DISCOUNT%", "Discount%", 85},
     {"VAT", "CostVATCode", 90},
