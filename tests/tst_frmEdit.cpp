@@ -8,6 +8,7 @@
 #include "tests/support/testenv.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -87,8 +88,12 @@ private Q_SLOTS:
     {
         DefaultInstance<frmEdit>::release();
         DefaultInstance<frmMain>::release();
+        // A window may own another (a dialog over its parent): deleting one can take the other with it.
+        QList<QPointer<QWidget>> windows;
         for (QWidget* w : QApplication::topLevelWidgets())
-            delete w;
+            windows << w;
+        for (const QPointer<QWidget>& w : windows)
+            delete w.data();
         QVERIFY(!QApplication::overrideCursor());
     }
 
@@ -241,6 +246,23 @@ private Q_SLOTS:
         insertQuote(folder, 1, "Amoxa", "Amoxicillin");
         frmEdit& screen = openList();
         click(screen, 4);
+        QCOMPARE(boxes.count(), 0);
+        QVERIFY(screen.isVisible());
+    }
+
+    void exportOpensTheExportScreenOverTheList()
+    {
+        TestFolder folder(TestFolder::Content::Empty);
+        MessageBoxScript boxes;
+        insertQuote(folder, 1, "Amoxa", "Amoxicillin");
+        frmEdit& screen = openList();
+        QString opened;
+        whenModal([&](QWidget* modal) {
+            opened = modal->objectName();
+            QTest::mouseClick(control<QPushButton>(modal, "cmdMaster(6)"), Qt::LeftButton);
+        });
+        click(screen, 3);
+        QCOMPARE(opened, QString("frmHTML"));
         QCOMPARE(boxes.count(), 0);
         QVERIFY(screen.isVisible());
     }

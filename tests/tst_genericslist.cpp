@@ -4,6 +4,7 @@
 #include "tests/support/testenv.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QFile>
 #include <QProgressBar>
 #include <QPushButton>
@@ -31,8 +32,12 @@ class tst_GenericsList : public QObject
 private Q_SLOTS:
     void cleanup()
     {
+        // A window may own another (a dialog over its parent): deleting one can take the other with it.
+        QList<QPointer<QWidget>> windows;
         for (QWidget* w : QApplication::topLevelWidgets())
-            delete w;
+            windows << w;
+        for (const QPointer<QWidget>& w : windows)
+            delete w.data();
         QVERIFY(!QApplication::overrideCursor());
     }
 

@@ -1,6 +1,8 @@
 // The Price Bid page: every line from the rules, the vendor block's joins, the cost and MRP figures,
 // and what a failed export leaves behind.
 #include "app/applicationstate.h"
+#include "app/defaultinstance.h"
+#include "app/screens.h"
 #include "output/frmHTML.h"
 #include "output/htmlexportfile.h"
 #include "output/pricebidtables.h"
@@ -8,8 +10,11 @@
 #include "tests/support/testenv.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QDir>
+#include <QAction>
 #include <QFile>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -154,8 +159,12 @@ class tst_PriceBid : public QObject
 private Q_SLOTS:
     void cleanup()
     {
+        // A window may own another (a dialog over its parent): deleting one can take the other with it.
+        QList<QPointer<QWidget>> windows;
         for (QWidget* w : QApplication::topLevelWidgets())
-            delete w;
+            windows << w;
+        for (const QPointer<QWidget>& w : windows)
+            delete w.data();
         QVERIFY(!QApplication::overrideCursor());
     }
 
@@ -445,6 +454,51 @@ private Q_SLOTS:
         QVERIFY(bytes.contains("<FONT FACE=ARIAL SIZE=-1>&#2324;&#2359;&#2343; &#128512;</FONT>"));
         for (char c : bytes)
             QVERIFY(c != '?');
+    }
+
+    void screenControlsAndClosing_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("close button") << "cmdMaster(6)";
+        QTest::newRow("back menu") << "mnuBack";
+        QTest::newRow("back toolbar button") << "tBar1Button(1)";
+    }
+    void screenControlsAndClosing()
+    {
+        QFETCH(QString, way);
+        TestFolder folder(TestFolder::Content::Empty);
+        MessageBoxScript boxes;
+        SaveFileScript dialog;
+        bool checked = false;
+        whenModal([&](QWidget* modal) {
+            QCOMPARE(modal->objectName(), QString("frmHTML"));
+            QCOMPARE(modal->windowTitle(), QString(" Export to HTML"));
+            const QStringList captions{"Generics", "Drug &Form", "&Strength Master", "Drug &Packing (Unit of Measurement)",
+                                       "&Brand Master", "EXPORT ALL &QUOTED ITEMS", "&Close"};
+            const QStringList infos{"To export list of generics", "To export list of drug forms", "To export list of strengths",
+                                    "To export list of drug packings/UOM", "To export list of brands",
+                                    "Export list of quoted items as webpage", "Return to Previous Screen"};
+            for (int i = 0; i < 7; ++i) {
+                QCOMPARE(control<QPushButton>(modal, QString("cmdMaster(%1)").arg(i))->text(), captions[i]);
+                QCOMPARE(control<QLabel>(modal, QString("lblInfo(%1)").arg(i))->text(), infos[i]);
+            }
+            QCOMPARE(control<QPushButton>(modal, "cmdMaster(5)")->toolTip(), QString("Export all quoted items as web page"));
+            QCOMPARE(control<QPushButton>(modal, "cmdMaster(6)")->toolTip(), QString("Return to Previous Screen"));
+            QVERIFY(!control<QProgressBar>(modal, "ProgressBar")->isVisible());
+            // The other reference lists have no export: nothing is asked, nothing is shown.
+            for (int i = 1; i <= 4; ++i)
+                QTest::mouseClick(control<QPushButton>(modal, QString("cmdMaster(%1)").arg(i)), Qt::LeftButton);
+            QCOMPARE(boxes.count(), 0);
+            QVERIFY(dialog.requests().empty());
+            if (way.startsWith("cmdMaster"))
+                QTest::mouseClick(control<QPushButton>(modal, way), Qt::LeftButton);
+            else
+                control<QAction>(modal, way)->trigger();
+            checked = true;
+        });
+        showExportScreen(nullptr);
+        QVERIFY(checked);
+        QVERIFY(!DefaultInstance<frmHTML>::exists());
     }
 
     void windows1252Encoding()
