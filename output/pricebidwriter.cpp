@@ -1,11 +1,10 @@
 #include "output/pricebidwriter.h"
 
 #include "app/applicationstate.h"
+#include "db/dberror.h"
 #include "db/recordset.h"
 #include "output/htmlexportfile.h"
 #include "output/pricebidtables.h"
-
-#include "db/dberror.h"
 
 #include <QFileInfo>
 #include <QStringBuilder>
@@ -25,8 +24,7 @@ QString labelStart(const QString& label)
 // A label : value row; `value` is page text already (escaped).
 QString labelledRow(const QString& label, const QString& value)
 {
-    return QStringLiteral("<TR><TD><FONT FACE=ARIAL SIZE=-1><B>") % label % QStringLiteral("</B></FONT></TD>") %
-           CellSeparator % value % RowEnd;
+    return labelStart(label) % CellSeparator % value % RowEnd;
 }
 
 QString trimmedText(const QVariant& value)
