@@ -1,14 +1,18 @@
 #include "app/defaultinstance.h"
-#include "app/frmMain.h"
-#include "app/notbuiltyet.h"
 #include "app/screens.h"
+#include "quotation/frmEdit.h"
 
 void showQuotedItemsList()
 {
-    showNotBuiltYet(nullptr);
-    DefaultInstance<frmMain>::get().show();
+    // A list that is only hidden (the wizard was editing one of its rows) comes back as it was.
+    frmEdit& list = DefaultInstance<frmEdit>::get();
+    list.show();
+    list.raise();
+    list.activateWindow();
 }
 
-void refreshQuotedItem(qint64)
+void refreshQuotedItem(qint64 quotationId)
 {
+    if (frmEdit* list = DefaultInstance<frmEdit>::existing())
+        list->RefreshQuotation(quotationId);
 }

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+class QProgressBar;
+
+// The export screen: writes the Price Bid and the generics list as HTML pages.
+class frmHTML : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit frmHTML(QWidget* parent = nullptr);
+
+    void done(int result) override;
+
+private:
+    enum class Outcome { Saved, VendorMissing };
+    using Writer = std::function<Outcome(const QString& path)>;
+
+    void cmdMaster_Click(int index);
+    void exportPriceBid();
+    void exportGenerics();
+    // The shared road of both exports: the file dialog, the busy pointer, the progress bar, the
+    // success message and the screen's own error box.
+    void runExport(const QString& defaultFileName, const Writer& write);
+
+    QProgressBar* m_progress = nullptr;
+};
+
+// The save dialog's first folder: "c:\" where it exists, else the user's home folder.
+QString exportInitialFolder();
+// The dialog's default extension: a chosen name without an extension gets ".html".
+QString withDefaultHtmlExtension(const QString& path);
