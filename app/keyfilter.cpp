@@ -31,11 +31,12 @@ bool passes(KeyFilter filter, const QString& textSoFar, QChar c)
 class KeyFilterObject : public QObject
 {
 public:
-    KeyFilterObject(QLineEdit* edit, KeyFilter filter) : QObject(edit), m_edit(edit), m_filter(filter) {}
+    KeyFilterObject(QLineEdit* edit, KeyFilter filter) : QObject(edit), m_watched(edit), m_edit(edit), m_filter(filter) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched != m_edit)
+        // Compared as plain objects: while the box is being destroyed it is no longer a QLineEdit.
+        if (watched != m_watched)
             return false;
         switch (event->type()) {
         case QEvent::KeyPress:
@@ -102,6 +103,7 @@ private:
         m_edit->insert(filterTyped(m_filter, m_edit->text(), pasted));
     }
 
+    QObject* m_watched;
     QPointer<QLineEdit> m_edit;
     KeyFilter m_filter;
 };

@@ -1,8 +1,6 @@
 #include "quotation/picklistsql.h"
 
-#include "db/sqltext.h"
-
-#include <QStringList>
+#include "quotation/wordfilter.h"
 
 QString pickListTable(int kind)
 {
@@ -25,16 +23,8 @@ QString pickListFullSql(int kind)
 
 QString pickListCondition(const QString& searchText)
 {
-    QStringList conditions;
-    // Split at single blanks: runs of blanks give empty pieces, which are skipped.
-    for (const QString& piece : searchText.trimmed().split(QLatin1Char(' '))) {
-        const QString word = piece.trimmed();
-        if (!word.isEmpty())
-            conditions << QStringLiteral("Description like '%") + escapeSqlText(word) + QStringLiteral("%'");
-    }
-    if (conditions.isEmpty())
-        return QString();
-    return QStringLiteral("Where ") + conditions.join(QStringLiteral(" And "));
+    // The same word search as Step 1's lists.
+    return WordFilter::clause(searchText);
 }
 
 QString pickListFilterSql(int kind, const QString& condition)

@@ -452,6 +452,7 @@ private Q_SLOTS:
         AppState::CalculatorCaller = 0;
         pick(q2, "cboDrugPacking", "txtDrugPacking", "Strip of 10");
         boxes.clear();
+        whenModal([](QWidget* calculator) { calculator->close(); });
         click(q2, "cmdCostCalculator");
         QCOMPARE(AppState::CalculatorCaller, quint8(1));
         QVERIFY(!boxes.texts().contains("Please select Packing."));
@@ -463,6 +464,7 @@ private Q_SLOTS:
         MessageBoxScript boxes;
         frmQ2* q2 = openStep2();
         AppState::PickedItemID = 5;
+        whenModal([](QWidget* pickList) { pickList->close(); });  // closed without a pick
         click(q2, "cmdCT(1)");
         QCOMPARE(AppState::PickListKind, quint8(2));
         QCOMPARE(AppState::PickedItemID, qint64(0));

@@ -1,4 +1,5 @@
 #include "app/frmMain.h"
+#include "quotation/frmEdit.h"
 #include "wizarddriver.h"
 
 #include <QLabel>
@@ -58,6 +59,8 @@ private Q_SLOTS:
     void cleanup()
     {
         frmQ1::unloadWizard(false);
+        if (frmEdit* list = DefaultInstance<frmEdit>::existing())
+            list->close();
         if (frmMain* menu = DefaultInstance<frmMain>::existing())
             menu->close();
         flushDeletes();
