@@ -1,9 +1,24 @@
+#include "app/defaultinstance.h"
 #include "app/notbuiltyet.h"
 #include "app/screens.h"
+#include "output/frmCrystal.h"
+
+namespace {
+
+template <typename Screen>
+void showModal(QWidget* parent)
+{
+    Screen& screen = DefaultInstance<Screen>::get();
+    if (parent)
+        screen.setParent(parent, screen.windowFlags());
+    screen.exec();
+}
+
+} // namespace
 
 void showReportPrinting(QWidget* parent)
 {
-    showNotBuiltYet(parent);
+    showModal<frmCrystal>(parent);
 }
 
 void showQtyReqPdf(QWidget* parent)
