@@ -1,7 +1,7 @@
 #include "app/defaultinstance.h"
-#include "app/notbuiltyet.h"
 #include "app/screens.h"
 #include "output/frmCrystal.h"
+#include "output/frmPDF.h"
 
 namespace {
 
@@ -23,5 +23,5 @@ void showReportPrinting(QWidget* parent)
 
 void showQtyReqPdf(QWidget* parent)
 {
-    showNotBuiltYet(parent);
+    showModal<frmPDF>(parent);
 }
