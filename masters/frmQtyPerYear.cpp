@@ -176,6 +176,7 @@ frmQtyPerYear::frmQtyPerYear(QWidget* parent) : QDialog(parent)
     for (QComboBox* c : {cboStrength, cboDrugForms, cboDrugPacking})
         attachComboHighlight(c);
 
+    setMinimumSize(640, 420);
     resize(900, 620);
     Form_Load();
 }

@@ -84,11 +84,11 @@ frmCrystal::frmCrystal(QWidget* parent) : QDialog(parent)
     for (int i = 0; i < ReportCount; ++i) {
         auto* button = new QPushButton(QString::fromUtf8(Reports[i].caption), body);
         button->setObjectName(QStringLiteral("cmdMaster(%1)").arg(i));
-        button->setMinimumWidth(280);
+        button->setMinimumWidth(300);
         button->setAutoDefault(false);
         auto* info = new QLabel(QString::fromUtf8(Reports[i].info), body);
         info->setObjectName(QStringLiteral("lblInfo(%1)").arg(i));
-        info->setMinimumWidth(400);
+        info->setMinimumWidth(460);
         attachButtonWithInfoLabel(button, info);
         connect(button, &QPushButton::clicked, this, [this, i] { cmdMaster_Click(i); });
         grid->addWidget(button, i + 2, 0);

@@ -94,7 +94,12 @@ void ReportEngine::preview(const ReportContent& content, QWidget* parent) const
     ReportPreviewRequest request;
     request.parent = parent;
     request.title = m_windowTitle;
-    request.paint = [&content](QPrinter* printer) { ReportRenderer(content).render(printer); };
+    // The template sets up the page for the first painting only; after that the preview paints again
+    // whenever the vendor changes the page setup, which must then stand.
+    request.paint = [&content, first = true](QPrinter* printer) mutable {
+        ReportRenderer(content).render(printer, first);
+        first = false;
+    };
     ReportPreviewSeam::call(request);
 }
 

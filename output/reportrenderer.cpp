@@ -239,10 +239,12 @@ void paintFooter(QPainter& p, const Layout& l, int page, int pages)
 
 } // namespace
 
-int ReportRenderer::render(QPagedPaintDevice* device) const
+int ReportRenderer::render(QPagedPaintDevice* device, bool setUpPage) const
 {
-    device->setPageOrientation(m_content.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    device->setPageMargins(QMarginsF(MarginMm, MarginMm, MarginMm, MarginMm), QPageLayout::Millimeter);
+    if (setUpPage) {
+        device->setPageOrientation(m_content.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+        device->setPageMargins(QMarginsF(MarginMm, MarginMm, MarginMm, MarginMm), QPageLayout::Millimeter);
+    }
     QPainter p;
     if (!p.begin(device))
         return 0;

@@ -12,9 +12,10 @@ class ReportRenderer
 public:
     explicit ReportRenderer(const ReportContent& content) : m_content(content) {}
 
-    // Sets the template's orientation and the margins on the device, paints every page and returns
-    // the number of pages (0 when the device cannot be painted on).
-    int render(QPagedPaintDevice* device) const;
+    // Paints every page and returns the number of pages (0 when the device cannot be painted on).
+    // With setUpPage the template's orientation and the report's margins are set on the device
+    // first; without, the device's own page setup (as the vendor changed it in the preview) stands.
+    int render(QPagedPaintDevice* device, bool setUpPage = true) const;
 
 private:
     const ReportContent& m_content;

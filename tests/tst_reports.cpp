@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -472,6 +473,30 @@ private slots:
         QVERIFY(shown);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!shown);
+    }
+
+    void thePreviewKeepsThePageSetupTheVendorChose()
+    {
+        TestFolder folder;
+        layTemplates(folder);
+        MessageBoxScript boxes;
+        QTemporaryDir out;
+        QList<QPageLayout::Orientation> painted;
+        ReportPreviewSeam::Override preview([&](const ReportPreviewRequest& request) {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(out.filePath("p.pdf"));
+            request.paint(&printer);
+            painted << printer.pageLayout().orientation();
+            // As the preview does when the vendor turns the page, then paints again.
+            printer.setPageOrientation(QPageLayout::Portrait);
+            request.paint(&printer);
+            painted << printer.pageLayout().orientation();
+        });
+        frmCrystal screen;
+        screen.cmdMaster_Click(4);  // brands: a landscape template
+        QCOMPARE(painted, (QList<QPageLayout::Orientation>{QPageLayout::Landscape, QPageLayout::Portrait}));
+        QCOMPARE(boxes.count(), 0);
     }
 
     void theHospitalsReadyPdfWasPrintedByTheBuild()
