@@ -3,7 +3,7 @@
 # Safe to run again: it does nothing when everything is present.
 set -euo pipefail
 
-base_packages=(cmake g++ make pkg-config qt6-base-dev libgmp-dev xvfb xauth fonts-dejavu-core)
+base_packages=(cmake g++ make pkg-config qt6-base-dev libgmp-dev xvfb xauth fonts-dejavu-core poppler-utils)
 backports_packages=(libsqlcipher-dev sqlcipher)
 
 missing=()

@@ -2,9 +2,12 @@
 #include "db/csvreader.h"
 #include "db/dberror.h"
 #include "db/tenderbuilder.h"
+#include "output/reportengine.h"
+#include "output/tenderreport.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
+#include <memory>
 
 namespace {
 
@@ -16,7 +19,9 @@ int usage(QTextStream& err)
            "  tenderdb empty <output.klmt>\n"
            "      Builds a database with every table and no rows.\n"
            "  tenderdb synth <output.klmt> [generics brands quotations]\n"
-           "      Builds a large made-up tender for speed measurements (default 5000 50000 5000).\n";
+           "      Builds a large made-up tender for speed measurements (default 5000 50000 5000).\n"
+           "  tenderdb report <template.rpt> <tender.klmt> <output.pdf>\n"
+           "      Prints a report of the tender to a PDF file, headed with the tender's organisation and title.\n";
     return 2;
 }
 
@@ -24,9 +29,17 @@ int usage(QTextStream& err)
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Painting a report needs fonts, so that command runs as a GUI application, off screen.
+    const bool painting = argc > 1 && qstrcmp(argv[1], "report") == 0;
+    if (painting && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> app;
+    if (painting)
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    else
+        app = std::make_unique<QCoreApplication>(argc, argv);
     QTextStream err(stderr);
-    const QStringList args = app.arguments().mid(1);
+    const QStringList args = app->arguments().mid(1);
     try {
         if (args.size() == 3 && args[0] == QLatin1String("build")) {
             TenderBuilder::buildFromCsvFolder(args[1], args[2]);
@@ -42,6 +55,8 @@ int main(int argc, char* argv[])
                 return usage(err);
             }
             TenderBuilder::buildSynthetic(args[1], size);
+        } else if (args.size() == 4 && args[0] == QLatin1String("report")) {
+            exportTenderReport(args[1], args[2], args[3]);
         } else {
             return usage(err);
         }
@@ -50,6 +65,9 @@ int main(int argc, char* argv[])
         return 1;
     } catch (const DbError& e) {
         err << "tenderdb: error " << e.number() << " (" << e.source() << "): " << e.description() << "\n";
+        return 1;
+    } catch (const ReportError& e) {
+        err << "tenderdb: " << e.description() << "\n";
         return 1;
     }
     return 0;

@@ -1,0 +1,162 @@
+#include "output/frmCrystal.h"
+
+#include "app/applicationstate.h"
+#include "app/busycursor.h"
+#include "app/defaultinstance.h"
+#include "app/focushighlight.h"
+#include "app/messagebox.h"
+#include "app/statusbar.h"
+#include "db/tenderdatabase.h"
+
+#include <QAction>
+#include <QDir>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+const frmCrystal::Report Reports[frmCrystal::ReportCount] = {
+    {"Generics", "To print/export list of generics", "CT_Generics.rpt", "List of Generics", true},
+    {"Drug &Form", "To print/export list of drug forms", "CT_DrugForms.rpt", "List of Drug Forms", true},
+    {"&Strength Master", "To print/export list of strengths", "CT_DrugStrengths.rpt", "List of Drug Strengths", true},
+    {"Drug &Packing (Unit of Measurement)", "To print/export list of drug packings/UOM", "CT_DrugPacking.rpt",
+     "List of Drug Packing", true},
+    {"&Brand Master", "To print/export list of brands", "CT_Brands.rpt", "List of Brands", true},
+    {"PRINT ALL &QUOTED ITEMS", "To print/export list of quoted items", "Quotation.rpt", "List of Quoted Items", false},
+    {"&Close", "Return to previous screen", nullptr, nullptr, false},
+    {"Quantity Required per Year by KLMT", "To print/export quantity required per year by KLMT", "CT_QtyReq.rpt",
+     "Quantity Required per Year by KLMT", true},
+};
+
+// The report that is on no visible button: the hospital keeps it for its own use.
+constexpr int HiddenIndex = 7;
+
+} // namespace
+
+const frmCrystal::Report& frmCrystal::report(int index)
+{
+    return Reports[index];
+}
+
+frmCrystal::frmCrystal(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmCrystal"));
+    setWindowTitle(QStringLiteral(" Print/Export data using Crystal"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    auto* menu = new QMenuBar(this);
+    auto* mnuBack = menu->addAction(QStringLiteral("&Back"));
+    mnuBack->setObjectName(QStringLiteral("mnuBack"));
+    connect(mnuBack, &QAction::triggered, this, &frmCrystal::mnuBack_Click);
+    layout->setMenuBar(menu);
+
+    auto* tBar1 = new QToolBar(this);
+    tBar1->setObjectName(QStringLiteral("tBar1"));
+    tBar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    QAction* back = tBar1->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Back"));
+    back->setObjectName(QStringLiteral("tBar1Back"));
+    connect(back, &QAction::triggered, this, &frmCrystal::mnuBack_Click);
+    layout->addWidget(tBar1);
+
+    auto* body = new QWidget(this);
+    auto* grid = new QGridLayout(body);
+    grid->setContentsMargins(24, 16, 24, 16);
+    grid->setHorizontalSpacing(16);
+    grid->setVerticalSpacing(8);
+    auto* heading = new QLabel(QStringLiteral("Print/Export data"), body);
+    heading->setObjectName(QStringLiteral("lblHeading"));
+    QFont hf(QStringLiteral("Arial"));
+    hf.setPointSize(16);
+    hf.setBold(true);
+    heading->setFont(hf);
+    grid->addWidget(heading, 0, 0, 1, 2);
+    grid->setRowMinimumHeight(1, 8);
+
+    for (int i = 0; i < ReportCount; ++i) {
+        auto* button = new QPushButton(QString::fromUtf8(Reports[i].caption), body);
+        button->setObjectName(QStringLiteral("cmdMaster(%1)").arg(i));
+        button->setMinimumWidth(300);
+        button->setAutoDefault(false);
+        auto* info = new QLabel(QString::fromUtf8(Reports[i].info), body);
+        info->setObjectName(QStringLiteral("lblInfo(%1)").arg(i));
+        info->setMinimumWidth(460);
+        attachButtonWithInfoLabel(button, info);
+        connect(button, &QPushButton::clicked, this, [this, i] { cmdMaster_Click(i); });
+        grid->addWidget(button, i + 2, 0);
+        grid->addWidget(info, i + 2, 1);
+        if (i == CloseIndex)
+            button->setToolTip(QStringLiteral("Return to previous screen"));
+        if (i == HiddenIndex) {
+            button->setVisible(false);
+            info->setVisible(false);
+        }
+    }
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(ReportCount + 2, 1);
+    layout->addWidget(body, 1);
+
+    auto* sBar = createStatusBar(this);
+    layout->addWidget(sBar);
+}
+
+void frmCrystal::cmdMaster_Click(int index)
+{
+    if (index < 0 || index >= ReportCount)
+        return;
+    if (index == CloseIndex) {
+        BusyCursor::restoreAll();
+        close();
+        return;
+    }
+    printReport(Reports[index]);
+}
+
+void frmCrystal::mnuBack_Click()
+{
+    close();
+}
+
+void frmCrystal::printReport(const Report& r)
+{
+    try {
+        ReportContent content;
+        {
+            BusyCursor busy;
+            const QDir folder(AppState::ApplicationFolder);
+            CR.setDataFile(folder.filePath(QLatin1String(TenderDatabase::FileName)));
+            CR.setReportFileName(folder.filePath(QString::fromUtf8(r.templateName)));
+            CR.clearFormulas();
+            if (r.headingFormulas) {
+                const QStringList formulas = headingFormulas(AppState::CurrentOrganization, AppState::CurrentOrgAddress,
+                                                             AppState::CurrentTenderDuration);
+                for (int i = 0; i < formulas.size(); ++i)
+                    CR.setFormula(i, formulas[i]);
+            }
+            CR.setWindowTitle(QString::fromUtf8(r.title));
+            content = CR.prepare();
+        }
+        // The preview is a window of its own; the pointer is back to normal while the vendor reads it.
+        CR.preview(content, this);
+    } catch (const ReportError& e) {
+        BusyCursor::restoreAll();
+        showMessage(this, QStringLiteral("Error while printing"), CR.lastErrorString() + QStringLiteral("\r\n") + e.description(),
+                    QMessageBox::Critical);
+    }
+}
+
+void frmCrystal::done(int result)
+{
+    QDialog::done(result);
+    // Every way out (Close, Back, the close box, Escape) ends here, so the next opening starts afresh.
+    if (DefaultInstance<frmCrystal>::existing() == this)
+        DefaultInstance<frmCrystal>::release();
+}
