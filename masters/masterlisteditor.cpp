@@ -132,7 +132,7 @@ void MasterListEditor::buildScreen()
     m_list->header()->setStretchLastSection(false);
     m_list->setColumnWidth(0, 90);
     for (int c = 1; c < m_kind.listHeaders.size() - 1; ++c)
-        m_list->setColumnWidth(c, c == 1 ? 360 : 170);
+        m_list->setColumnWidth(c, c == 1 ? 360 : 220);
     m_list->setColumnWidth(m_kind.listHeaders.size() - 1, 130);
     if (m_kind.highlightList)
         attachListHighlight(m_list);
@@ -166,7 +166,8 @@ void MasterListEditor::buildScreen()
     connect(m_list, &QTreeWidget::itemClicked, this, [this] { leaveEditMode(); });
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] { enterEditMode(); });
 
-    resize(980, 640);
+    // Tall enough for the brands' extra hints and seven information lines to leave the list room.
+    resize(1060, 560 + 20 * (m_kind.infoLines.size() + static_cast<int>(m_kind.hintLines.size())));
 }
 
 QPushButton* MasterListEditor::addButton(int index, const QString& caption, const QString& tooltip)

@@ -3,6 +3,7 @@
 #include "app/applicationstate.h"
 #include "app/busycursor.h"
 #include "app/decimal.h"
+#include "db/dberror.h"
 #include "db/recordset.h"
 #include "db/sqltext.h"
 
@@ -112,15 +113,30 @@ std::vector<MasterRow> readMasterRows(const MasterListKind& kind, const QString&
 {
     BusyCursor busy;
     Recordset rs(sql, AppState::ConnectionString, CursorType::ForwardOnly, LockType::ReadOnly);
+    // Columns by position, looked up once: lists run to tens of thousands of rows.
+    const auto indexOf = [&rs](const QString& name) {
+        for (int i = 0; i < rs.fieldCount(); ++i)
+            if (rs.fieldName(i).compare(name, Qt::CaseInsensitive) == 0)
+                return i;
+        throw DbError(DbErrorNumber::ItemNotFound, QStringLiteral("LoadMasterList"),
+                      QStringLiteral("Item cannot be found in the collection corresponding to the requested name: %1.").arg(name));
+    };
+    const int code = indexOf(QStringLiteral("Code"));
+    const int id = indexOf(QStringLiteral("ID"));
+    const int vendor = indexOf(QStringLiteral("AddedByVendor"));
+    std::vector<int> columns;
+    for (const QString& column : kind.listColumns)
+        columns.push_back(indexOf(column));
     std::vector<MasterRow> rows;
     rows.reserve(static_cast<size_t>(std::max(0L, rs.recordCount())));
     while (!rs.eof()) {
         MasterRow row;
-        row.code = textOf(rs.field(QStringLiteral("Code")));
-        row.id = rs.field(QStringLiteral("ID"));
-        for (const QString& column : kind.listColumns)
-            row.columns << textOf(rs.field(column));
-        row.addedByVendor = rs.field(QStringLiteral("AddedByVendor")).toBool();
+        row.code = textOf(rs.field(code));
+        row.id = rs.field(id);
+        row.columns.reserve(static_cast<qsizetype>(columns.size()));
+        for (int c : columns)
+            row.columns << textOf(rs.field(c));
+        row.addedByVendor = rs.field(vendor).toBool();
         rows.push_back(std::move(row));
         rs.moveNext();
     }
