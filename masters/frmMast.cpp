@@ -4,6 +4,7 @@
 #include "app/messagebox.h"
 #include "app/screens.h"
 #include "app/statusbar.h"
+#include "masters/masterlisteditor.h"
 #include "masters/masterpasswords.h"
 
 #include <QApplication>
@@ -57,13 +58,7 @@ frmMast::frmMast(QWidget* parent) : QDialog(parent)
     connect(back, &QAction::triggered, this, &QWidget::close);
     outer->setMenuBar(menu);
 
-    auto* heading = new QLabel(QStringLiteral("Master Tables for Quillbid"), this);
-    heading->setObjectName(QStringLiteral("lblHeading"));
-    QFont hf = heading->font();
-    hf.setPointSize(hf.pointSize() + 6);
-    hf.setBold(true);
-    heading->setFont(hf);
-    outer->addWidget(heading);
+    outer->addWidget(createScreenHeading(QStringLiteral("Master Tables for Quillbid"), QStringLiteral("lblHeading"), this));
 
     auto* grid = new QGridLayout;
     for (int i = 0; i < 6; ++i) {

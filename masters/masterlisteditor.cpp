@@ -54,13 +54,7 @@ void MasterListEditor::buildScreen()
         menu->addAction(QString::fromUtf8(caption))->setObjectName(QString::fromUtf8(name));
     outer->setMenuBar(menu);
 
-    auto* heading = new QLabel(m_kind.heading, this);
-    heading->setObjectName(QStringLiteral("Label1"));
-    QFont hf = heading->font();
-    hf.setPointSize(hf.pointSize() + 6);
-    hf.setBold(true);
-    heading->setFont(hf);
-    outer->addWidget(heading);
+    outer->addWidget(createScreenHeading(m_kind.heading, QStringLiteral("Label1"), this));
 
     auto* top = new QHBoxLayout;
     m_fieldGrid = new QGridLayout;
@@ -410,6 +404,17 @@ void MasterListEditor::closeEvent(QCloseEvent* event)
     m_blink->stop();
     event->accept();
     QDialog::closeEvent(event);
+}
+
+QLabel* createScreenHeading(const QString& text, const QString& objectName, QWidget* parent)
+{
+    auto* heading = new QLabel(text, parent);
+    heading->setObjectName(objectName);
+    QFont f = heading->font();
+    f.setPointSize(f.pointSize() + 6);
+    f.setBold(true);
+    heading->setFont(f);
+    return heading;
 }
 
 MasterListEditor* createMasterEditor(MasterList list, QWidget* parent)

@@ -9,6 +9,7 @@ class EditModeBlink;
 class QComboBox;
 class QGridLayout;
 class QHBoxLayout;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTreeWidget;
@@ -66,3 +67,6 @@ private:
 
 // A fresh editor of the list: the brands screen for brands, the plain editor otherwise.
 MasterListEditor* createMasterEditor(MasterList list, QWidget* parent);
+
+// The large bold heading at the top of the reference-list screens and their menu.
+QLabel* createScreenHeading(const QString& text, const QString& objectName, QWidget* parent);
