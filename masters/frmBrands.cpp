@@ -6,7 +6,7 @@
 #include "masters/masterlistrules.h"
 
 #include <QComboBox>
-#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QPushButton>
 
 namespace {
@@ -25,7 +25,7 @@ frmBrands::frmBrands(QWidget* parent) : MasterListEditor(MasterList::Brands, par
     search->setAutoDefault(false);
     search->setFixedWidth(32);
     attachButtonHighlight(search);
-    fieldGrid()->addWidget(search, Generic, 3);
+    fieldRow(Generic)->insertWidget(1, search);
     connect(search, &QPushButton::clicked, this, &frmBrands::searchGeneric);
 
     connect(addButton(4, QStringLiteral("Filter by &Manufacturer"), QString()), &QPushButton::clicked, this,

@@ -76,14 +76,19 @@ void MasterListEditor::buildScreen()
             control = combo;
         }
         control->setObjectName(f.objectName);
-        control->setMinimumWidth(f.check == MasterField::Check::Numeric ? 120 : 340);
+        control->setFixedWidth(f.check == MasterField::Check::Numeric ? 120 : 380);
         caption->setBuddy(control);
-        m_fieldGrid->addWidget(control, row, 1, Qt::AlignLeft);
+        // The control, its suffix ("%") and any button of its own sit together on the row.
+        auto* line = new QHBoxLayout;
+        line->addWidget(control);
         if (!f.suffix.isEmpty())
-            m_fieldGrid->addWidget(new QLabel(f.suffix, this), row, 2);
+            line->addWidget(new QLabel(f.suffix, this));
+        line->addStretch();
+        m_fieldGrid->addLayout(line, row, 1);
+        m_fieldRows << line;
         m_fieldControls << control;
     }
-    m_fieldGrid->setColumnStretch(4, 1);
+    m_fieldGrid->setColumnStretch(1, 1);
     top->addLayout(m_fieldGrid, 1);
 
     if (!m_kind.hintLines.empty()) {

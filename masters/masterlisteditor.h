@@ -42,7 +42,7 @@ protected:
     QWidget* fieldControl(int field) const { return m_fieldControls.at(field); }
     QComboBox* dropDown() const;  // the field that is a drop-down box, if any
     QPushButton* addButton(int index, const QString& caption, const QString& tooltip);
-    QGridLayout* fieldGrid() const { return m_fieldGrid; }
+    QHBoxLayout* fieldRow(int field) const { return m_fieldRows.at(field); }
 
     // A filter's outcome: the refusal when `sql` is empty, else edit mode ends and the list reloads.
     void runFilter(const QString& sql, const QString& refusal);
@@ -61,6 +61,7 @@ private:
     QGridLayout* m_fieldGrid = nullptr;
     QHBoxLayout* m_buttonRow = nullptr;
     QList<QWidget*> m_fieldControls;
+    QList<QHBoxLayout*> m_fieldRows;
     EditModeBlink* m_blink = nullptr;
     int m_itemCounter = 1;  // wider than the original 16 bits, so long lists cannot overflow it
 };
