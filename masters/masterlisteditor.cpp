@@ -162,7 +162,8 @@ void MasterListEditor::buildScreen()
     connect(findChild<QAction*>(QStringLiteral("mnuSave")), &QAction::triggered, this, &MasterListEditor::SaveMasterEntry);
     connect(findChild<QAction*>(QStringLiteral("mnuPrint")), &QAction::triggered, this, [this] { showReportPrinting(this); });
     connect(findChild<QAction*>(QStringLiteral("mnuHtml")), &QAction::triggered, this, [this] { showExportScreen(this); });
-    connect(m_list, &QTreeWidget::itemClicked, this, [this] { leaveEditMode(); });
+    // Any click in the list ends edit mode, on an entry or not.
+    m_list->viewport()->installEventFilter(this);
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] { enterEditMode(); });
 
     // Tall enough for the brands' extra hints and seven information lines to leave the list room.
@@ -401,6 +402,13 @@ void MasterListEditor::SaveMasterEntry()
     }
     if (editing)
         leaveEditMode();
+}
+
+bool MasterListEditor::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonPress)
+        leaveEditMode();
+    return QDialog::eventFilter(watched, event);
 }
 
 void MasterListEditor::closeEvent(QCloseEvent* event)

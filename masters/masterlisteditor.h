@@ -36,6 +36,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     QStringList fieldValues() const;
     void setFieldValue(int field, const QString& value);

@@ -739,6 +739,9 @@ private Q_SLOTS:
     void brandSaveAndCorrect()
     {
         TestFolder folder;
+        // A hospital brand whose code happens to be the next vendor code must not be taken for the new row.
+        const QString next = QString::number(folder.scalar("Select Max(ID) From CT_Brands").toInt() + 1);
+        folder.exec("Update CT_Brands Set Code='" + next + "' Where ID=1");
         MessageBoxScript boxes;
         Editor e(MasterList::Brands);
         QComboBox* generic = e.combo(QStringLiteral("cboGeneric"));
@@ -756,8 +759,9 @@ private Q_SLOTS:
         QCOMPARE(generic->currentIndex(), -1);
         QTreeWidgetItem* item = e.list()->currentItem();
         QCOMPARE(item->text(3), QStringLiteral("Acarbose"));
-        QCOMPARE(item->data(0, MasterListEditor::TagRole).toString(),
-                 folder.scalar("Select ID From CT_Brands Where Description='Zetacarb 50 mg Tablet'"));
+        QCOMPARE(item->text(0), next);
+        QCOMPARE(item->data(0, MasterListEditor::TagRole).toString(), next);
+        QCOMPARE(folder.scalar("Select ID From CT_Brands Where Description='Zetacarb 50 mg Tablet'"), next);
 
         // Corrected at once, thanks to the ID read back.
         e.clickRow(item, true);
@@ -789,6 +793,27 @@ private Q_SLOTS:
         QCOMPARE(AppState::PickListKind, quint8(4));
         QCOMPARE(AppState::PickedItemID, qint64(0));
         QCOMPARE(generic->currentText(), QStringLiteral("Acarbose"));
+    }
+
+    void menusRunTheirOperations()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        Editor e(MasterList::Brands);
+        const auto menu = [&](const char* name) { e->findChild<QAction*>(QString::fromLatin1(name))->trigger(); };
+        e.type(QStringLiteral("txtBrandDescription"), QStringLiteral("Acavelo Acaxiv"));
+        menu("mnuFilter");  // the brand-word filter: either word
+        QCOMPARE(e.list()->topLevelItemCount(),
+                 folder.count("CT_Brands", "Description like '%Acavelo%' Or Description like '%Acaxiv%'"));
+        menu("mnuShowAll");
+        QCOMPARE(e.list()->topLevelItemCount(), folder.count("CT_Brands"));
+        e.type(QStringLiteral("txtBrandDescription"), QString());
+        menu("mnuSave");
+        QCOMPARE(boxes.last().text, QStringLiteral("Please enter Brand name"));
+        QVERIFY(e.edit(QStringLiteral("txtBrandDescription"))->hasFocus());
+        menu("mnuExcel");
+        menu("mnuBack");
+        QVERIFY(!e->isVisible());
     }
 
     // ---- failures
