@@ -382,13 +382,7 @@ void MasterListEditor::SaveMasterEntry()
     }
     if (item) {
         for (int c = 0; c < m_kind.listColumns.size(); ++c) {
-            const QString& column = m_kind.listColumns.at(c);
-            const int field = [&] {
-                for (size_t i = 0; i < m_kind.fields.size(); ++i)
-                    if (m_kind.fields[i].column == column)
-                        return static_cast<int>(i);
-                return -1;
-            }();
+            const int field = m_kind.fieldOf(m_kind.listColumns.at(c));
             item->setText(c + 1, field >= 0 ? values.at(field) : result.description);
         }
     }

@@ -295,10 +295,10 @@ QString MasterListKind::selectWhere(const QString& condition) const
     return QStringLiteral("Select * From ") + table + QLatin1Char(' ') + condition + orderBy();
 }
 
-int MasterListKind::descriptionFieldIndex() const
+int MasterListKind::fieldOf(const QString& column) const
 {
     for (size_t i = 0; i < fields.size(); ++i)
-        if (fields[i].column == QLatin1String("Description"))
+        if (fields[i].column == column)
             return static_cast<int>(i);
     return -1;
 }

@@ -87,7 +87,8 @@ struct MasterListKind {
     QString listSql() const;
     QString orderBy() const;
     QString selectWhere(const QString& condition) const;
-    int descriptionFieldIndex() const;  // -1 when the description is composed
+    int fieldOf(const QString& column) const;  // the field bound to a column, -1 for none
+    int descriptionFieldIndex() const { return fieldOf(QStringLiteral("Description")); }  // -1: composed
 };
 
 const MasterListKind& masterListKind(MasterList list);
