@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <memory>
 
@@ -120,6 +121,10 @@ private Q_SLOTS:
         for (int i = 0; i < 4; ++i)
             tips << control<QPushButton>(e.window.get(), QStringLiteral("cmdMaster(%1)").arg(i))->toolTip();
         QCOMPARE(tips.join('|'), tooltips);
+        auto* timer = e->findChild<QTimer*>(QStringLiteral("tmrEditMode"));
+        QVERIFY(timer);
+        QCOMPARE(timer->interval(), 1000);
+        QVERIFY(!timer->isActive());
         for (const char* menu : {"mnuBack", "mnuFilter", "mnuShowAll", "mnuSave", "mnuPrint", "mnuHtml", "mnuExcel"})
             QVERIFY(e->findChild<QAction*>(QString::fromLatin1(menu)));
         // The whole table is listed, keyed K1, K2, ... with the row ID as the tag.
