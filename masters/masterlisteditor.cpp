@@ -244,12 +244,8 @@ bool MasterListEditor::LoadMasterList(const QString& sql)
     m_list->clear();
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(rows.size()));
-    const int last = m_kind.listHeaders.size() - 1;
     for (const MasterRow& row : rows) {
-        QStringList texts;
-        texts.reserve(last + 1);
-        texts << row.code << row.columns << (row.addedByVendor ? Yes : QString());
-        auto* item = new QTreeWidgetItem(texts);
+        auto* item = new QTreeWidgetItem(row.texts);
         item->setData(0, KeyRole, QStringLiteral("K") + QString::number(m_itemCounter++));
         item->setData(0, TagRole, row.id);
         items << item;

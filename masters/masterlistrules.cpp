@@ -129,14 +129,15 @@ std::vector<MasterRow> readMasterRows(const MasterListKind& kind, const QString&
         columns.push_back(indexOf(column));
     std::vector<MasterRow> rows;
     rows.reserve(static_cast<size_t>(std::max(0L, rs.recordCount())));
+    const QString yes = QStringLiteral("Yes");
     while (!rs.eof()) {
         MasterRow row;
-        row.code = textOf(rs.field(code));
-        row.id = rs.field(id);
-        row.columns.reserve(static_cast<qsizetype>(columns.size()));
+        row.texts.reserve(static_cast<qsizetype>(columns.size()) + 2);
+        row.texts << textOf(rs.field(code));
         for (int c : columns)
-            row.columns << textOf(rs.field(c));
-        row.addedByVendor = rs.field(vendor).toBool();
+            row.texts << textOf(rs.field(c));
+        row.texts << (rs.field(vendor).toBool() ? yes : QString());
+        row.id = rs.field(id);
         rows.push_back(std::move(row));
         rs.moveNext();
     }

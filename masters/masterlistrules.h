@@ -26,12 +26,11 @@ QString brandManufacturerFilterSql(const QString& manufacturer);
 QString brandGenericFilterSql(const QString& generic);
 QString brandCombinedFilterSql(const QString& brand, const QString& manufacturer, const QString& generic);
 
-// One list row, as the list shows it.
+// One list row, as the list shows it: the code, the member's list columns ("" for Null) and "Yes"
+// for a vendor row; and the row's ID for the tag.
 struct MasterRow {
-    QString code;
+    QStringList texts;
     QVariant id;
-    QStringList columns;  // the member's list columns after CODE, as text ("" for Null)
-    bool addedByVendor = false;
 };
 std::vector<MasterRow> readMasterRows(const MasterListKind& kind, const QString& sql);
 
