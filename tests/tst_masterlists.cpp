@@ -319,6 +319,32 @@ private Q_SLOTS:
         QCOMPARE(masterFilterSql(masterListKind(list), values), sql);
     }
 
+    void emptyFilterRefused_data()
+    {
+        QTest::addColumn<MasterList>("list");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("generics") << MasterList::Generics << "Please enter few characters of a generic name and then click on filter.";
+        QTest::newRow("brands") << MasterList::Brands << "Please enter few characters of a Brand and then click on filter by brand.";
+        QTest::newRow("drug forms") << MasterList::DrugForms << "Please enter few characters of a drug form and then click on filter.";
+        QTest::newRow("strengths") << MasterList::Strengths << "Please enter few characters of a drug strength and then click on filter.";
+        QTest::newRow("packings") << MasterList::DrugPackings << "Please select a Drug Packing and then click on filter.";
+        QTest::newRow("tax") << MasterList::Tax << "Please select a Tax and then click on filter.";
+    }
+    void emptyFilterRefused()
+    {
+        QFETCH(MasterList, list);
+        QFETCH(QString, message);
+        TestFolder folder;
+        MessageBoxScript boxes;
+        Editor e(list);
+        const int rows = e.list()->topLevelItemCount();
+        e->findChild<QAction*>(QStringLiteral("mnuFilter"))->trigger();
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().title, QStringLiteral("Info"));
+        QCOMPARE(boxes.last().text, message);
+        QCOMPARE(e.list()->topLevelItemCount(), rows);
+    }
+
     void brandFilterSql()
     {
         QCOMPARE(brandCombinedFilterSql(QStringLiteral("azi tab"), QStringLiteral("cip"), QString()),
