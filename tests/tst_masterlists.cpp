@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -818,7 +819,15 @@ private Q_SLOTS:
         AppState::PickListKind = 0;
         AppState::PickedItemID = 77;
         // Whatever pick list is built in is closed without a choice.
-        whenModal([](QWidget* w) { w->close(); }, 1000);
+        whenModal(
+            [](QWidget* w) {
+                // A dialog without a close box still takes a rejection.
+                if (auto* dialog = qobject_cast<QDialog*>(w))
+                    dialog->reject();
+                else
+                    w->close();
+            },
+            1000);
         e.click(QStringLiteral("cmdCT(0)"));
         QTest::qWait(1100);
         QCOMPARE(AppState::PickListKind, quint8(4));
