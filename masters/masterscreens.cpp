@@ -1,12 +1,18 @@
-#include "app/notbuiltyet.h"
 #include "app/screens.h"
+#include "masters/frmMast.h"
+#include "masters/masterlisteditor.h"
 
-void showMasterEditor(MasterList, QWidget* parent)
+#include <memory>
+
+// Each opening builds a fresh screen, so nothing of an earlier visit (edit mode, an unlock) survives it.
+void showMasterEditor(MasterList list, QWidget* parent)
 {
-    showNotBuiltYet(parent);
+    std::unique_ptr<MasterListEditor> editor(createMasterEditor(list, parent));
+    editor->exec();
 }
 
 void showMasterTablesMenu(QWidget* parent)
 {
-    showNotBuiltYet(parent);
+    frmMast menu(parent);
+    menu.exec();
 }

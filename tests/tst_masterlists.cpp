@@ -1,0 +1,894 @@
+#include "app/applicationstate.h"
+#include "app/editmodeblink.h"
+#include "masters/masterlisteditor.h"
+#include "masters/masterlistrules.h"
+#include "support/testenv.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <memory>
+
+Q_DECLARE_METATYPE(MasterList)
+
+namespace {
+
+const QString CRLF = QStringLiteral("\r\n");
+
+struct Editor {
+    std::unique_ptr<MasterListEditor> window;
+    explicit Editor(MasterList list) : window(createMasterEditor(list, nullptr))
+    {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+    MasterListEditor* operator->() const { return window.get(); }
+    QTreeWidget* list() const { return control<QTreeWidget>(window.get(), window->kind().listObjectName); }
+    QLineEdit* edit(const QString& name) const { return control<QLineEdit>(window.get(), name); }
+    QComboBox* combo(const QString& name) const { return control<QComboBox>(window.get(), name); }
+    void click(const QString& button) const { QTest::mouseClick(control<QPushButton>(window.get(), button), Qt::LeftButton); }
+    void type(const QString& box, const QString& text) const
+    {
+        QLineEdit* e = edit(box);
+        e->clear();
+        QTest::keyClicks(e, text);
+    }
+    QTreeWidgetItem* row(int column, const QString& text) const
+    {
+        QTreeWidget* lv = list();
+        for (int i = 0; i < lv->topLevelItemCount(); ++i)
+            if (lv->topLevelItem(i)->text(column) == text)
+                return lv->topLevelItem(i);
+        return nullptr;
+    }
+    void clickRow(QTreeWidgetItem* item, bool twice) const
+    {
+        QTreeWidget* lv = list();
+        lv->scrollToItem(item);
+        const QPoint at = lv->visualItemRect(item).center();
+        QTest::mouseClick(lv->viewport(), Qt::LeftButton, {}, at);
+        if (twice)
+            QTest::mouseDClick(lv->viewport(), Qt::LeftButton, {}, at);
+    }
+};
+
+QString savedCode(TestFolder& folder, const QString& table, const QString& description)
+{
+    return folder.scalar(QStringLiteral("Select Code From %1 Where Description='%2'").arg(table, description));
+}
+
+const auto yes = [](const QString&) { return true; };
+
+} // namespace
+
+class tst_MasterLists : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void cleanup() { QVERIFY(visibleTopLevels().isEmpty()); }
+
+    // ---- the members' texts
+
+    void memberScreens_data()
+    {
+        QTest::addColumn<MasterList>("list");
+        QTest::addColumn<QString>("objectName");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("headers");
+        QTest::addColumn<QString>("tooltips");
+        QTest::newRow("generics") << MasterList::Generics << "frmGenerics" << "  Generics"
+                                  << "CODE|GENERIC NAME|ADDED BY VENDOR"
+                                  << "Return to Main Menu|Show matching generics only|Show all generics|Save Generic";
+        QTest::newRow("brands") << MasterList::Brands << "frmBrands" << "  Brands"
+                                << "CODE|BRAND NAME|MANUFACTURER|GENERIC|ADDED BY VENDOR"
+                                << "Return to Main Menu||Show all brands|Save Brand";
+        QTest::newRow("drug forms") << MasterList::DrugForms << "frmDrugForms" << "  Drug Forms"
+                                    << "CODE|DRUG FORM|ADDED BY VENDOR"
+                                    << "Return to Main Menu|Show matching drug forms only|Show all drug forms|Save drug form";
+        QTest::newRow("strengths") << MasterList::Strengths << "frmStrengths" << "  Strengths"
+                                   << "CODE|STRENGTH|ADDED BY VENDOR"
+                                   << "Return to Main Menu|Show matching strengths only|Show all strengths|Save Strength";
+        QTest::newRow("packings") << MasterList::DrugPackings << "frmDrugPacking" << "  Drug Packing (Unit of Measurment)"
+                                  << "CODE|DESCRIPTION|PACKING|RATIO|ADDED BY VENDOR"
+                                  << "Return to Main Menu|Show matching drug packings only|Show all drug packings|Save drug packing";
+        QTest::newRow("tax") << MasterList::Tax << "frmTax" << "  Tax"
+                             << "CODE|DESCRIPTION|TAX TYPE|RATIO|ADDED BY VENDOR"
+                             << "Return to Main Menu|Show matching Tax only|Show all Tax|Save Tax";
+    }
+    void memberScreens()
+    {
+        QFETCH(MasterList, list);
+        QFETCH(QString, objectName);
+        QFETCH(QString, caption);
+        QFETCH(QString, headers);
+        QFETCH(QString, tooltips);
+        TestFolder folder;
+        AppState::MasterEditMode = true;
+        Editor e(list);
+        QCOMPARE(e->objectName(), objectName);
+        QCOMPARE(e->windowTitle(), caption);
+        QCOMPARE(AppState::MasterEditMode, false);
+        QTreeWidget* lv = e.list();
+        QStringList shown;
+        for (int c = 0; c < lv->columnCount(); ++c)
+            shown << lv->headerItem()->text(c);
+        QCOMPARE(shown.join('|'), headers);
+        QStringList tips;
+        for (int i = 0; i < 4; ++i)
+            tips << control<QPushButton>(e.window.get(), QStringLiteral("cmdMaster(%1)").arg(i))->toolTip();
+        QCOMPARE(tips.join('|'), tooltips);
+        auto* timer = e->findChild<QTimer*>(QStringLiteral("tmrEditMode"));
+        QVERIFY(timer);
+        QCOMPARE(timer->interval(), 1000);
+        QVERIFY(!timer->isActive());
+        for (const char* menu : {"mnuBack", "mnuFilter", "mnuShowAll", "mnuSave", "mnuPrint", "mnuHtml", "mnuExcel"})
+            QVERIFY(e->findChild<QAction*>(QString::fromLatin1(menu)));
+        // The whole table is listed, keyed K1, K2, ... with the row ID as the tag.
+        const QString table = e->kind().table;
+        QCOMPARE(lv->topLevelItemCount(), folder.count(table));
+        QCOMPARE(lv->topLevelItem(0)->data(0, MasterListEditor::KeyRole).toString(), QStringLiteral("K1"));
+        QCOMPARE(lv->topLevelItem(1)->data(0, MasterListEditor::KeyRole).toString(), QStringLiteral("K2"));
+        const QString firstId = lv->topLevelItem(0)->data(0, MasterListEditor::TagRole).toString();
+        QCOMPARE(folder.scalar(QStringLiteral("Select Code From %1 Where ID=%2").arg(table, firstId)),
+                 lv->topLevelItem(0)->text(0));
+    }
+
+    // ---- code generation and the save's checks, straight on the rules
+
+    void codeIsLargestIdPlusOne_data()
+    {
+        QTest::addColumn<MasterList>("list");
+        QTest::addColumn<QStringList>("first");
+        QTest::addColumn<QStringList>("second");
+        QTest::addColumn<QString>("secondDescription");
+        QTest::newRow("generics") << MasterList::Generics << QStringList{"Zeta"} << QStringList{"Eta"} << "Eta";
+        QTest::newRow("brands") << MasterList::Brands << QStringList{"Zetab 5 mg Tablet", "Maker", "Zeta"}
+                                << QStringList{"Etab 5 mg Tablet", "Maker", "Eta"} << "Etab 5 mg Tablet";
+        QTest::newRow("drug forms") << MasterList::DrugForms << QStringList{"Gel"} << QStringList{"Foam"} << "Foam";
+        QTest::newRow("strengths") << MasterList::Strengths << QStringList{"5 mg"} << QStringList{"7 mg"} << "7 mg";
+        QTest::newRow("packings") << MasterList::DrugPackings << QStringList{"Strip", "10"} << QStringList{"Strip", "10.5"}
+                                  << "Strip of 10.5";
+        QTest::newRow("tax") << MasterList::Tax << QStringList{"GST", "12"} << QStringList{"GST", "28"} << "GST 28%";
+    }
+    void codeIsLargestIdPlusOne()
+    {
+        QFETCH(MasterList, list);
+        QFETCH(QStringList, first);
+        QFETCH(QStringList, second);
+        QFETCH(QString, secondDescription);
+        TestFolder folder(TestFolder::Content::Empty);
+        const MasterListKind& kind = masterListKind(list);
+        MasterSaveResult r = saveMasterEntry(kind, first, false, QString(), yes);
+        QVERIFY(r.outcome == MasterSaveResult::Outcome::Saved);
+        QCOMPARE(r.newCode, QStringLiteral("1"));
+        // A hospital row whose code differs from its ID: the next code follows the largest ID.
+        folder.exec(QStringLiteral("Insert Into %1 (ID, Code, Description, AddedByVendor) Values (40, 'H9', 'Hosp', 0)")
+                        .arg(kind.table));
+        r = saveMasterEntry(kind, second, false, QString(), yes);
+        QVERIFY(r.outcome == MasterSaveResult::Outcome::Saved);
+        QCOMPARE(r.newCode, QStringLiteral("41"));
+        QCOMPARE(savedCode(folder, kind.table, secondDescription), QStringLiteral("41"));
+        QCOMPARE(folder.scalar(QStringLiteral("Select ID From %1 Where Code='41'").arg(kind.table)), QStringLiteral("41"));
+        QCOMPARE(folder.scalar(QStringLiteral("Select AddedByVendor From %1 Where Code='41'").arg(kind.table)),
+                 QStringLiteral("true"));
+    }
+
+    void saveChecksInOrder_data()
+    {
+        QTest::addColumn<MasterList>("list");
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<bool>("editing");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("focus");
+        QTest::newRow("blank generic") << MasterList::Generics << QStringList{"   "} << false << "" << "Please enter generic name" << 0;
+        QTest::newRow("blank drug form") << MasterList::DrugForms << QStringList{""} << false << "" << "Please enter Drug Form" << 0;
+        QTest::newRow("blank strength") << MasterList::Strengths << QStringList{" "} << false << "" << "Please enter drug strength" << 0;
+        QTest::newRow("blank brand first") << MasterList::Brands << QStringList{" ", "", ""} << false << ""
+                                           << "Please enter Brand name" << 0;
+        QTest::newRow("empty maker") << MasterList::Brands << QStringList{"B", "", "Acarbose"} << false << ""
+                                     << "Please enter Manufacturer name" << 1;
+        QTest::newRow("no generic") << MasterList::Brands << QStringList{"B", "M", ""} << false << ""
+                                    << "Please select Generic name" << 2;
+        QTest::newRow("no packing") << MasterList::DrugPackings << QStringList{"", ""} << false << ""
+                                    << "Please select Drug Packing" << 0;
+        QTest::newRow("no ratio") << MasterList::DrugPackings << QStringList{"Strip", ""} << false << ""
+                                  << "Please ennter ratio" << 1;
+        QTest::newRow("no tax type") << MasterList::Tax << QStringList{"", "5"} << false << "" << "Please select Tax" << 0;
+        QTest::newRow("tax not a number") << MasterList::Tax << QStringList{"GST", "."} << false << ""
+                                          << "Please ennter Tax" << 1;
+        QTest::newRow("edit without key") << MasterList::Generics << QStringList{"X"} << true << ""
+                                          << "Cannot modify at this time. Try again." << -1;
+        QTest::newRow("rename to another") << MasterList::Generics << QStringList{"Acarbose"} << true << "2"
+                                           << "Generic Name: Acarbose already exist in the database. Cannot rename." << -1;
+        QTest::newRow("held row missing") << MasterList::DrugForms << QStringList{"Gelly"} << true << "999"
+                                          << "Drug Form ID: 999 does not exist. Cannot continue save." << -1;
+        QTest::newRow("key not a number") << MasterList::Strengths << QStringList{"9 mg"} << true << "1 Or 1=1"
+                                          << "Drug Strength ID: 1 Or 1=1 does not exist. Cannot continue save." << -1;
+        QTest::newRow("duplicate generic") << MasterList::Generics << QStringList{" Acarbose "} << false << ""
+                                           << "Generic Name: Acarbose already exist in the database. Cannot continue save." << -1;
+        QTest::newRow("duplicate brand, other maker") << MasterList::Brands
+                                                      << QStringList{"Acavelo 25 mg Tablet", "Other", "Acarbose"} << false << ""
+                                                      << "Brand Name: Acavelo 25 mg Tablet already exist in the database. Cannot continue save."
+                                                      << -1;
+        QTest::newRow("duplicate packing pair") << MasterList::DrugPackings << QStringList{"Strip", "2"} << false << ""
+                                                << "Drug Packing: Strip of 2 already exist in the database. Cannot continue save." << -1;
+        QTest::newRow("duplicate tax pair") << MasterList::Tax << QStringList{"GST", "12"} << false << ""
+                                            << "Tax: GST 12% already exist in the database. Cannot continue save." << -1;
+        QTest::newRow("packing renamed onto another") << MasterList::DrugPackings << QStringList{"Strip", "3"} << true << "2"
+                                                      << "Drug Packing: Strip of 3 already exist in the database. Cannot rename." << -1;
+        QTest::newRow("tax renamed onto another") << MasterList::Tax << QStringList{"GST", "5"} << true << "1"
+                                                  << "Tax: GST 5% already exist in the database. Cannot rename." << -1;
+    }
+    void saveChecksInOrder()
+    {
+        QFETCH(MasterList, list);
+        QFETCH(QStringList, values);
+        QFETCH(bool, editing);
+        QFETCH(QString, key);
+        QFETCH(QString, message);
+        QFETCH(int, focus);
+        TestFolder folder;
+        const MasterListKind& kind = masterListKind(list);
+        const int before = folder.count(kind.table);
+        const MasterSaveResult r = saveMasterEntry(kind, values, editing, key, yes);
+        QVERIFY(r.outcome == MasterSaveResult::Outcome::Refused);
+        QCOMPARE(r.message, message);
+        QCOMPARE(r.focusField, focus);
+        QCOMPARE(folder.count(kind.table), before);
+    }
+
+    void confirmationTexts_data()
+    {
+        QTest::addColumn<MasterList>("list");
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<QString>("question");
+        QTest::newRow("generics") << MasterList::Generics << QStringList{"Zeta"}
+                                  << "Are you sure this generic is not already existing in our table?" + CRLF + CRLF +
+                                         "Do you really want to add new generic 'Zeta' in the table?";
+        QTest::newRow("brands") << MasterList::Brands << QStringList{"Zb", "M", "G"}
+                                << "Are you sure this Brand is not already existing in our table?" + CRLF + CRLF +
+                                       "Do you really want to add new Brand 'Zb' in the table?" + CRLF + CRLF +
+                                       "Please make sure the Brand name includes drug strength and drug form.";
+        QTest::newRow("drug forms") << MasterList::DrugForms << QStringList{"Gel"}
+                                    << "Are you sure this drug form is not already existing in our table?" + CRLF + CRLF +
+                                           "Do you really want to add new DrugForm 'Gel' in the table?";
+        QTest::newRow("strengths") << MasterList::Strengths << QStringList{"5 mg"}
+                                   << "Are you sure this Strength is not already existing in our table?" + CRLF + CRLF +
+                                          "Do you really want to add new Strength '5 mg' in the table?";
+        QTest::newRow("packings") << MasterList::DrugPackings << QStringList{"Strip", "15"}
+                                  << "Are you sure this Drug Packing is not already existing in our table?" + CRLF + CRLF +
+                                         "Do you really want to add new DrugPacking 'Strip of 15' in the table?";
+        QTest::newRow("tax") << MasterList::Tax << QStringList{"GST", "7"}
+                             << "Are you sure this Tax is not already existing in our table?" + CRLF + CRLF +
+                                    "Do you really want to add new Tax 'GST 7%' in the table?";
+    }
+    void confirmationTexts()
+    {
+        QFETCH(MasterList, list);
+        QFETCH(QStringList, values);
+        QFETCH(QString, question);
+        TestFolder folder;
+        const MasterListKind& kind = masterListKind(list);
+        const int before = folder.count(kind.table);
+        QString asked;
+        const MasterSaveResult r = saveMasterEntry(kind, values, false, QString(), [&](const QString& q) {
+            asked = q;
+            return false;
+        });
+        QVERIFY(r.outcome == MasterSaveResult::Outcome::Declined);
+        QCOMPARE(asked, question);
+        QCOMPARE(folder.count(kind.table), before);
+    }
+
+    // ---- filters
+
+    void filterSql_data()
+    {
+        QTest::addColumn<MasterList>("list");
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<QString>("sql");
+        QTest::newRow("words, blanks repeated") << MasterList::Generics << QStringList{"  metformin    glime "}
+                                                << "Select * From CT_Generics Where Description like '%metformin%' And "
+                                                   "Description like '%glime%' Order By Description";
+        QTest::newRow("blanks only") << MasterList::DrugForms << QStringList{"    "} << "";
+        QTest::newRow("brand words any") << MasterList::Brands << QStringList{"azi tab", "", ""}
+                                         << "Select * From CT_Brands Where Description like '%azi%' Or "
+                                            "Description like '%tab%' Order By Description";
+        QTest::newRow("packing, ratio numeric") << MasterList::DrugPackings << QStringList{"Strip", "10"}
+                                                << "Select * From CT_DrugPackings Where Description like '%Strip%' And "
+                                                   "(Ratio=10) Order By Description";
+        QTest::newRow("packing, ratio ignored") << MasterList::DrugPackings << QStringList{"Strip", "x"}
+                                                << "Select * From CT_DrugPackings Where Description like '%Strip%' "
+                                                   "Order By Description";
+        QTest::newRow("tax, descending") << MasterList::Tax << QStringList{"GST", "12"}
+                                         << "Select * From CT_Tax Where Description like '%GST%' And (Tax=12) "
+                                            "Order By Description Desc";
+        QTest::newRow("apostrophe doubled") << MasterList::Strengths << QStringList{"5'"}
+                                            << "Select * From CT_Strengths Where Description like '%5''%' Order By Description";
+    }
+    void filterSql()
+    {
+        QFETCH(MasterList, list);
+        QFETCH(QStringList, values);
+        QFETCH(QString, sql);
+        QCOMPARE(masterFilterSql(masterListKind(list), values), sql);
+    }
+
+    void emptyFilterRefused_data()
+    {
+        QTest::addColumn<MasterList>("list");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("generics") << MasterList::Generics << "Please enter few characters of a generic name and then click on filter.";
+        QTest::newRow("brands") << MasterList::Brands << "Please enter few characters of a Brand and then click on filter by brand.";
+        QTest::newRow("drug forms") << MasterList::DrugForms << "Please enter few characters of a drug form and then click on filter.";
+        QTest::newRow("strengths") << MasterList::Strengths << "Please enter few characters of a drug strength and then click on filter.";
+        QTest::newRow("packings") << MasterList::DrugPackings << "Please select a Drug Packing and then click on filter.";
+        QTest::newRow("tax") << MasterList::Tax << "Please select a Tax and then click on filter.";
+    }
+    void emptyFilterRefused()
+    {
+        QFETCH(MasterList, list);
+        QFETCH(QString, message);
+        TestFolder folder;
+        MessageBoxScript boxes;
+        Editor e(list);
+        const int rows = e.list()->topLevelItemCount();
+        e->findChild<QAction*>(QStringLiteral("mnuFilter"))->trigger();
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().title, QStringLiteral("Info"));
+        QCOMPARE(boxes.last().text, message);
+        QCOMPARE(e.list()->topLevelItemCount(), rows);
+    }
+
+    void brandFilterSql()
+    {
+        QCOMPARE(brandCombinedFilterSql(QStringLiteral("azi tab"), QStringLiteral("cip"), QString()),
+                 QStringLiteral("Select * From CT_Brands Where (Description like '%azi%' And Description like '%tab%') "
+                                "And (Manufacturer like '%cip%') Order By Description"));
+        QCOMPARE(brandCombinedFilterSql(QString(), QString(), QStringLiteral("Acarbose")),
+                 QStringLiteral("Select * From CT_Brands Where (Generic='Acarbose') Order By Description"));
+        QCOMPARE(brandCombinedFilterSql(QStringLiteral("a"), QStringLiteral("x y"), QStringLiteral("G")),
+                 QStringLiteral("Select * From CT_Brands Where (Description like '%a%') And (Manufacturer like '%x%' Or "
+                                "Manufacturer like '%y%') And (Generic='G') Order By Description"));
+        QCOMPARE(brandCombinedFilterSql(QStringLiteral("  "), QStringLiteral(" "), QString()), QString());
+        QCOMPARE(brandManufacturerFilterSql(QStringLiteral("cip mor")),
+                 QStringLiteral("Select * From CT_Brands Where Manufacturer like '%cip%' Or Manufacturer like '%mor%' "
+                                "Order By Description"));
+        QCOMPARE(brandGenericFilterSql(QStringLiteral("Acarbose")),
+                 QStringLiteral("Select * From CT_Brands Where Generic='Acarbose' Order By Description"));
+    }
+
+    void wordFilterOnScreen()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        Editor e(MasterList::Generics);
+        e.type(QStringLiteral("txtGenericDescription"), QStringLiteral("metformin  glime"));
+        e.click(QStringLiteral("cmdMaster(1)"));
+        QCOMPARE(e.list()->topLevelItemCount(), 1);
+        QCOMPARE(e.list()->topLevelItem(0)->text(1), QStringLiteral("Glimepiride + Metformin Hydrochloride"));
+        QCOMPARE(boxes.count(), 0);
+
+        e.type(QStringLiteral("txtGenericDescription"), QStringLiteral("   "));
+        e.click(QStringLiteral("cmdMaster(1)"));
+        QCOMPARE(boxes.last().text, QStringLiteral("Please enter few characters of a generic name and then click on filter."));
+        QCOMPARE(e.list()->topLevelItemCount(), 1);
+
+        e.type(QStringLiteral("txtGenericDescription"), QStringLiteral("nosuchgeneric"));
+        e.click(QStringLiteral("cmdMaster(1)"));
+        QCOMPARE(boxes.last().text, QStringLiteral("No data found"));
+        QCOMPARE(e.list()->topLevelItemCount(), 0);
+        QCOMPARE(e.edit(QStringLiteral("txtGenericDescription"))->text(), QStringLiteral("nosuchgeneric"));
+
+        e.click(QStringLiteral("cmdMaster(2)"));
+        QCOMPARE(e.list()->topLevelItemCount(), 300);
+        QCOMPARE(e.edit(QStringLiteral("txtGenericDescription"))->text(), QStringLiteral("nosuchgeneric"));
+    }
+
+    void brandFiltersOnScreen()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        Editor e(MasterList::Brands);
+        e.click(QStringLiteral("cmdMaster(6)"));
+        QCOMPARE(boxes.last().text, QStringLiteral("Please enter few characters of a Brand and then click on filter by brand."));
+        e.click(QStringLiteral("cmdMaster(4)"));
+        QCOMPARE(boxes.last().text,
+                 QStringLiteral("Please enter few characters of a Manufacturer and then click on filter by Manufacturer."));
+        e.click(QStringLiteral("cmdMaster(5)"));
+        QCOMPARE(boxes.last().text, QStringLiteral("Please select a generic then click on filter by Generic."));
+
+        // Brand words: either word (Or) on its own button, all words in the combined filter.
+        e.type(QStringLiteral("txtBrandDescription"), QStringLiteral("Acavelo Acaxiv"));
+        e.click(QStringLiteral("cmdMaster(1)"));
+        QCOMPARE(e.list()->topLevelItemCount(), folder.count("CT_Brands", "Description like '%Acavelo%' Or Description like '%Acaxiv%'"));
+        QVERIFY(e.list()->topLevelItemCount() >= 2);
+        e.click(QStringLiteral("cmdMaster(6)"));
+        QCOMPARE(e.list()->topLevelItemCount(), 0);
+        QCOMPARE(boxes.last().text, QStringLiteral("No data found"));
+
+        e.type(QStringLiteral("txtBrandDescription"), QString());
+        e.combo(QStringLiteral("cboGeneric"))->setCurrentText(QStringLiteral("Acarbose"));
+        e.click(QStringLiteral("cmdMaster(5)"));
+        QCOMPARE(e.list()->topLevelItemCount(), folder.count("CT_Brands", "Generic='Acarbose'"));
+        QVERIFY(e.list()->topLevelItemCount() > 0);
+    }
+
+    // ---- double click and edit mode
+
+    void hospitalEntryOffersSimilar_data()
+    {
+        QTest::addColumn<MasterList>("list");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("nameBox");
+        QTest::newRow("generics") << MasterList::Generics << "Acarbose"
+                                  << "Cannot edit generics that were added by KLMT." + CRLF + CRLF +
+                                         "Do you want to create new generic similar to Acarbose"
+                                  << "txtGenericDescription";
+        QTest::newRow("brands") << MasterList::Brands << "Acavelo 25 mg Tablet"
+                                << "Cannot edit Brands that were added by KLMT." + CRLF + CRLF +
+                                       "Do you want to create new brand similar to Acavelo 25 mg Tablet"
+                                << "txtBrandDescription";
+    }
+    void hospitalEntryOffersSimilar()
+    {
+        QFETCH(MasterList, list);
+        QFETCH(QString, entry);
+        QFETCH(QString, box);
+        QFETCH(QString, nameBox);
+        TestFolder folder;
+        MessageBoxScript boxes;
+        Editor e(list);
+        boxes.answer(QMessageBox::No);
+        e.clickRow(e.row(1, entry), true);
+        QCOMPARE(boxes.last().title, QStringLiteral("Info"));
+        QCOMPARE(boxes.last().text, box);
+        QCOMPARE(boxes.last().defaultButton, QMessageBox::No);
+        QCOMPARE(e.edit(nameBox)->text(), QString());
+        boxes.answer(QMessageBox::Yes);
+        e.clickRow(e.row(1, entry), true);
+        QCOMPARE(e.edit(nameBox)->text(), entry);
+        QCOMPARE(AppState::MasterEditMode, false);
+        if (list == MasterList::Brands)
+            QCOMPARE(e.combo(QStringLiteral("cboGeneric"))->currentText(), QStringLiteral("Acarbose"));
+        // Saved unchanged: the add question, then the duplicate refusal.
+        boxes.answer(QMessageBox::Yes);
+        e.click(QStringLiteral("cmdMaster(3)"));
+        QCOMPARE(boxes.boxes().at(boxes.count() - 2).title, QStringLiteral("Confirm"));
+        QVERIFY(boxes.last().text.endsWith(QStringLiteral(" already exist in the database. Cannot continue save.")));
+    }
+
+    void hospitalEntryInfoOnly_data()
+    {
+        QTest::addColumn<MasterList>("list");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("drug forms") << MasterList::DrugForms << "Cannot edit Drug Forms that were added by KLMT";
+        QTest::newRow("strengths") << MasterList::Strengths << "Cannot edit Drug Strengths that were added by KLMT";
+        QTest::newRow("packings") << MasterList::DrugPackings << "Cannot edit Drug Packings that were added by KLMT";
+        QTest::newRow("tax") << MasterList::Tax << "Cannot edit Tax that were added by KLMT";
+    }
+    void hospitalEntryInfoOnly()
+    {
+        QFETCH(MasterList, list);
+        QFETCH(QString, message);
+        TestFolder folder;
+        MessageBoxScript boxes;
+        Editor e(list);
+        e.clickRow(e.list()->topLevelItem(0), true);
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().text, message);
+        QCOMPARE(boxes.last().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        for (QLineEdit* edit : e->findChildren<QLineEdit*>())
+            QCOMPARE(edit->text(), QString());
+        QCOMPARE(AppState::MasterEditMode, false);
+    }
+
+    void usedInQuotationRefused_data()
+    {
+        QTest::addColumn<MasterList>("list");
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("message");
+        const QString before = CRLF + "Before modifing, delete this ";
+        QTest::newRow("generics") << MasterList::Generics << "Generic"
+                                  << "Generic: Mine has already used in quotation." + before + "brand/generic from quotation.";
+        QTest::newRow("drug forms") << MasterList::DrugForms << "DrugForm"
+                                    << "Drug Form: Mine has already used in quotation." + before + "drug form from quotation.";
+        QTest::newRow("strengths") << MasterList::Strengths << "DrugStrength"
+                                   << "Drug Strength: Mine has already used in quotation." + before + "drug strength from quotation.";
+        QTest::newRow("packings") << MasterList::DrugPackings << "DrugPacking"
+                                  << "Drug Packing: Mine has already used in quotation." + before + "drug packing from quotation.";
+        QTest::newRow("tax") << MasterList::Tax << "CostVATCode"
+                             << "Tax: Mine has already used in quotation." + before + "Tax from quotation.";
+        QTest::newRow("brands") << MasterList::Brands << "Brand"
+                                << "Brand: Mine has already used in quotation." + before + "brand from quotation.";
+    }
+    void usedInQuotationRefused()
+    {
+        QFETCH(MasterList, list);
+        QFETCH(QString, column);
+        QFETCH(QString, message);
+        TestFolder folder;
+        const QString table = masterListKind(list).table;
+        folder.exec(QStringLiteral("Insert Into %1 (ID, Code, Description, AddedByVendor) Values (900, '900', 'Mine', 1)").arg(table));
+        folder.exec(QStringLiteral("Insert Into Quotations (ID, [%1]) Values (1, 'Mine')").arg(column));
+        MessageBoxScript boxes;
+        Editor e(list);
+        e.clickRow(e.row(1, QStringLiteral("Mine")), true);
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().title, QStringLiteral("Cannot modify"));
+        QCOMPARE(boxes.last().icon, QMessageBox::Information);
+        QCOMPARE(boxes.last().text, message);
+        QCOMPARE(AppState::MasterEditMode, false);
+        QCOMPARE(e->windowTitle(), e->kind().openCaption);
+    }
+
+    // Browsing <-> Editing: click, Show all and a filter leave edit mode; a refused save stays in it;
+    // renaming to the own name passes.
+    void editModeStates()
+    {
+        TestFolder folder;
+        folder.exec("Insert Into CT_Generics (ID, Code, Description, AddedByVendor) Values (900, '900', 'Mine', 1)");
+        MessageBoxScript boxes;
+        Editor e(MasterList::Generics);
+        auto* blink = e->findChild<EditModeBlink*>();
+        QVERIFY(blink);
+        const auto enter = [&] {
+            e.clickRow(e.row(1, QStringLiteral("Mine")), true);
+            QVERIFY(AppState::MasterEditMode);
+        };
+        enter();
+        QCOMPARE(AppState::MasterEditKey.toString(), QStringLiteral("900"));
+        QCOMPARE(e->windowTitle(), QStringLiteral("  Generics ---| EDIT MODE ON |---"));
+        QVERIFY(blink->running());
+        QCOMPARE(e.edit(QStringLiteral("txtGenericDescription"))->text(), QStringLiteral("Mine"));
+        QVERIFY(e.edit(QStringLiteral("txtGenericDescription"))->hasFocus());
+        blink->tick();
+        QCOMPARE(e->windowTitle(), QStringLiteral("  Generics"));
+        blink->tick();
+        QCOMPARE(e->windowTitle(), QStringLiteral("  Generics ---| EDIT MODE ON |---"));
+
+        e.clickRow(e.list()->topLevelItem(0), false);
+        QVERIFY(!AppState::MasterEditMode);
+        QCOMPARE(AppState::MasterEditKey.toString(), QString());
+        QVERIFY(!blink->running());
+        QCOMPARE(e->windowTitle(), QStringLiteral("  Generics"));
+
+        enter();
+        e.click(QStringLiteral("cmdMaster(2)"));
+        QVERIFY(!AppState::MasterEditMode);
+        enter();
+        e.type(QStringLiteral("txtGenericDescription"), QStringLiteral("Mi"));
+        e.click(QStringLiteral("cmdMaster(1)"));
+        QVERIFY(!AppState::MasterEditMode);
+        e.click(QStringLiteral("cmdMaster(2)"));
+
+        enter();
+        e.type(QStringLiteral("txtGenericDescription"), QStringLiteral("Acarbose"));
+        e.click(QStringLiteral("cmdMaster(3)"));
+        QCOMPARE(boxes.last().text, QStringLiteral("Generic Name: Acarbose already exist in the database. Cannot rename."));
+        QVERIFY(AppState::MasterEditMode);
+        QVERIFY(blink->running());
+
+        // The own name passes the rename check; no message after a generic's save.
+        const int shown = boxes.count();
+        e.type(QStringLiteral("txtGenericDescription"), QStringLiteral("  Mine  "));
+        e.click(QStringLiteral("cmdMaster(3)"));
+        QCOMPARE(boxes.count(), shown);
+        QVERIFY(!AppState::MasterEditMode);
+        QCOMPARE(e->windowTitle(), QStringLiteral("  Generics"));
+        QCOMPARE(e.edit(QStringLiteral("txtGenericDescription"))->text(), QString());
+        QCOMPARE(folder.scalar("Select Description From CT_Generics Where ID=900"), QStringLiteral("Mine"));
+
+        enter();
+        e.type(QStringLiteral("txtGenericDescription"), QStringLiteral("Mine Two"));
+        e.click(QStringLiteral("cmdMaster(3)"));
+        QCOMPARE(folder.scalar("Select Description From CT_Generics Where ID=900"), QStringLiteral("Mine Two"));
+        QTreeWidgetItem* current = e.list()->currentItem();
+        QCOMPARE(current->text(1), QStringLiteral("Mine Two"));
+        QVERIFY(current->isSelected());
+    }
+
+    // A new entry is usable at once where the list keys by code (and brands read their ID back);
+    // drug forms, packings and taxes ask for a reopening first.
+    void newEntryCorrectedAtOnce_data()
+    {
+        QTest::addColumn<MasterList>("list");
+        QTest::addColumn<QString>("nameBox");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("added");
+        QTest::addColumn<bool>("atOnce");
+        QTest::newRow("generics") << MasterList::Generics << "txtGenericDescription" << "Zetamab" << "" << true;
+        QTest::newRow("strengths") << MasterList::Strengths << "txtStrengthDescription" << "7 mg's"
+                                   << "New Strength: 7 mg's added successfully." << true;
+        QTest::newRow("drug forms") << MasterList::DrugForms << "txtDrugFormsDescription" << "Foam"
+                                    << "New Drug Form: Foam added successfully." << false;
+    }
+    void newEntryCorrectedAtOnce()
+    {
+        QFETCH(MasterList, list);
+        QFETCH(QString, nameBox);
+        QFETCH(QString, name);
+        QFETCH(QString, added);
+        QFETCH(bool, atOnce);
+        TestFolder folder;
+        MessageBoxScript boxes;
+        const QString table = masterListKind(list).table;
+        const QString expectedCode = QString::number(folder.scalar("Select Max(ID) From " + table).toInt() + 1);
+        {
+            Editor e(list);
+            const int rows = e.list()->topLevelItemCount();
+            e.type(nameBox, name);
+            boxes.answer(QMessageBox::Yes);
+            e.click(QStringLiteral("cmdMaster(3)"));
+            QCOMPARE(boxes.boxes().front().title, QStringLiteral("Confirm"));
+            QCOMPARE(boxes.boxes().front().defaultButton, QMessageBox::No);
+            QCOMPARE(boxes.count(), added.isEmpty() ? 1 : 2);
+            if (!added.isEmpty())
+                QCOMPARE(boxes.last().text, added);
+            QTreeWidgetItem* item = e.list()->currentItem();
+            QCOMPARE(e.list()->topLevelItemCount(), rows + 1);
+            QCOMPARE(item->text(0), expectedCode);
+            QCOMPARE(item->text(1), name);
+            QCOMPARE(item->text(2), QStringLiteral("Yes"));
+            QCOMPARE(item->data(0, MasterListEditor::KeyRole).toString(), QStringLiteral("K%1").arg(rows + 1));
+            QVERIFY(item->isSelected());
+            QCOMPARE(e.edit(nameBox)->text(), QString());
+            boxes.clear();
+            e.clickRow(item, true);
+            QCOMPARE(AppState::MasterEditMode, atOnce);
+            if (!atOnce)
+                QCOMPARE(boxes.last().text,
+                         QStringLiteral("Cannot edit. Invalid state of record. Please close this form and reopen."));
+            e->close();
+        }
+        Editor again(list);
+        QCOMPARE(AppState::MasterEditMode, false);
+        again.clickRow(again.row(1, name), true);
+        QVERIFY(AppState::MasterEditMode);
+        QCOMPARE(again.edit(nameBox)->text(), name);
+    }
+
+    void keyFilters()
+    {
+        TestFolder folder;
+        Editor forms(MasterList::DrugForms);
+        forms.type(QStringLiteral("txtDrugFormsDescription"), QStringLiteral("O'Neil"));
+        QCOMPARE(forms.edit(QStringLiteral("txtDrugFormsDescription"))->text(), QStringLiteral("ONeil"));
+        forms->close();
+        Editor strengths(MasterList::Strengths);
+        strengths.type(QStringLiteral("txtStrengthDescription"), QStringLiteral("O'Neil"));
+        QCOMPARE(strengths.edit(QStringLiteral("txtStrengthDescription"))->text(), QStringLiteral("O'Neil"));
+        strengths->close();
+        Editor packings(MasterList::DrugPackings);
+        packings.type(QStringLiteral("txtRatio"), QStringLiteral("1a0.5.2"));
+        QCOMPARE(packings.edit(QStringLiteral("txtRatio"))->text(), QStringLiteral("10.52"));
+        packings->close();
+    }
+
+    // ---- the pair members and brands through their screens
+
+    void packingPairs()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        const int canisters = folder.count("CT_DrugPackings", "Packing='Canister'");
+        Editor e(MasterList::DrugPackings);
+        QComboBox* packing = e.combo(QStringLiteral("cboDrugPacking"));
+        QCOMPARE(packing->itemText(0), QString());
+        QCOMPARE(packing->itemText(1), QStringLiteral("Ampoule"));
+        const auto save = [&](const QString& unit, const QString& ratio) {
+            packing->setCurrentText(unit);
+            e.type(QStringLiteral("txtRatio"), ratio);
+            boxes.answer(QMessageBox::Yes);
+            e.click(QStringLiteral("cmdMaster(3)"));
+        };
+        save(QStringLiteral("Canister"), QString());
+        QCOMPARE(boxes.last().text, QStringLiteral("Please ennter ratio"));
+        QVERIFY(e.edit(QStringLiteral("txtRatio"))->hasFocus());
+        boxes.clear();
+        save(QStringLiteral("Canister"), QStringLiteral("10"));
+        QCOMPARE(boxes.last().text, QStringLiteral("New Drug Packing: Canister of 10 added successfully."));
+        QCOMPARE(folder.scalar("Select Description || '|' || Packing || '|' || Ratio From CT_DrugPackings Where Packing='Canister' And Ratio=10"),
+                 QStringLiteral("Canister of 10|Canister|10"));
+        QCOMPARE(packing->currentIndex(), -1);
+        QCOMPARE(e.edit(QStringLiteral("txtRatio"))->text(), QString());
+        QTreeWidgetItem* item = e.list()->currentItem();
+        QCOMPARE(item->text(2), QStringLiteral("Canister"));
+        QCOMPARE(item->text(3), QStringLiteral("10"));
+        QCOMPARE(item->text(4), QStringLiteral("Yes"));
+        save(QStringLiteral("Canister"), QStringLiteral("10"));
+        QCOMPARE(boxes.last().text, QStringLiteral("Drug Packing: Canister of 10 already exist in the database. Cannot continue save."));
+        save(QStringLiteral("Canister"), QStringLiteral("15"));
+        QCOMPARE(boxes.last().text, QStringLiteral("New Drug Packing: Canister of 15 added successfully."));
+        save(QStringLiteral("Canister"), QStringLiteral("10.5"));
+        QCOMPARE(boxes.last().text, QStringLiteral("New Drug Packing: Canister of 10.5 added successfully."));
+        QCOMPARE(folder.count("CT_DrugPackings", "Packing='Canister'"), canisters + 3);
+
+        // Filter by the unit only, then unit and ratio.
+        packing->setCurrentText(QStringLiteral("Canister"));
+        e.type(QStringLiteral("txtRatio"), QString());
+        e.click(QStringLiteral("cmdMaster(1)"));
+        QCOMPARE(e.list()->topLevelItemCount(), canisters + 3);
+        e.type(QStringLiteral("txtRatio"), QStringLiteral("15"));
+        e.click(QStringLiteral("cmdMaster(1)"));
+        QCOMPARE(e.list()->topLevelItemCount(), 1);
+
+        // Correcting after a reopening: the unit and ratio go into their boxes.
+        e->close();
+        boxes.clear();
+        Editor again(MasterList::DrugPackings);
+        again.clickRow(again.row(1, QStringLiteral("Canister of 15")), true);
+        QCOMPARE(again->windowTitle(), QStringLiteral("  DrugPackings ---| EDIT MODE ON |---"));
+        QCOMPARE(again.combo(QStringLiteral("cboDrugPacking"))->currentText(), QStringLiteral("Canister"));
+        QCOMPARE(again.edit(QStringLiteral("txtRatio"))->text(), QStringLiteral("15"));
+        again.type(QStringLiteral("txtRatio"), QStringLiteral("20"));
+        again.click(QStringLiteral("cmdMaster(3)"));
+        QCOMPARE(boxes.last().text, QStringLiteral("Drug Packing: Canister of 20 modified successfully."));
+        QCOMPARE(again->windowTitle(), QStringLiteral("  Drug Packings"));
+        QCOMPARE(again.list()->currentItem()->text(1), QStringLiteral("Canister of 20"));
+    }
+
+    void taxPairs()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        Editor e(MasterList::Tax);
+        QComboBox* type = e.combo(QStringLiteral("cboTax"));
+        QCOMPARE(type->itemText(1), QStringLiteral("IGST"));  // descending
+        QCOMPARE(e.list()->topLevelItem(0)->text(1), QStringLiteral("IGST 5%"));
+        const auto save = [&](const QString& taxType, const QString& tax) {
+            type->setCurrentText(taxType);
+            e.type(QStringLiteral("txtTax"), tax);
+            boxes.answer(QMessageBox::Yes);
+            e.click(QStringLiteral("cmdMaster(3)"));
+        };
+        save(QStringLiteral("GST"), QStringLiteral("12"));
+        QCOMPARE(boxes.last().text, QStringLiteral("Tax: GST 12% already exist in the database. Cannot continue save."));
+        save(QStringLiteral("GST"), QStringLiteral("28"));
+        QCOMPARE(boxes.last().text, QStringLiteral("New Tax: GST 28% added successfully."));
+        QCOMPARE(folder.scalar("Select TaxType || '|' || Tax From CT_Tax Where Description='GST 28%'"), QStringLiteral("GST|28"));
+        QTreeWidgetItem* item = e.list()->currentItem();
+        e.clickRow(item, true);
+        QCOMPARE(boxes.last().text, QStringLiteral("Cannot edit. Invalid state of record. Please close this form and reopen."));
+        QVERIFY(!AppState::MasterEditMode);
+
+        type->setCurrentText(QStringLiteral("GST"));
+        e.type(QStringLiteral("txtTax"), QString());
+        e.click(QStringLiteral("cmdMaster(1)"));
+        QCOMPARE(e.list()->topLevelItemCount(), folder.count("CT_Tax", "Description like '%GST%'"));
+        e.type(QStringLiteral("txtTax"), QStringLiteral("28"));
+        e.click(QStringLiteral("cmdMaster(1)"));
+        QCOMPARE(e.list()->topLevelItemCount(), 1);
+    }
+
+    void brandSaveAndCorrect()
+    {
+        TestFolder folder;
+        // A hospital brand whose code happens to be the next vendor code must not be taken for the new row.
+        const QString next = QString::number(folder.scalar("Select Max(ID) From CT_Brands").toInt() + 1);
+        folder.exec("Update CT_Brands Set Code='" + next + "' Where ID=1");
+        MessageBoxScript boxes;
+        Editor e(MasterList::Brands);
+        QComboBox* generic = e.combo(QStringLiteral("cboGeneric"));
+        QCOMPARE(generic->itemText(0), QString());
+        QCOMPARE(generic->itemData(1).toLongLong(), folder.scalar("Select ID From CT_Generics Order By Description Limit 1").toLongLong());
+        e.type(QStringLiteral("txtBrandDescription"), QStringLiteral(" Zetacarb 50 mg Tablet "));
+        e.type(QStringLiteral("txtManufacturer"), QStringLiteral("   "));
+        generic->setCurrentText(QStringLiteral("Acarbose"));
+        boxes.answer(QMessageBox::Yes);
+        e.click(QStringLiteral("cmdMaster(3)"));
+        QCOMPARE(boxes.last().text, QStringLiteral("New Brand: Zetacarb 50 mg Tablet added successfully."));
+        QCOMPARE(folder.scalar("Select Manufacturer From CT_Brands Where Description='Zetacarb 50 mg Tablet'"), QStringLiteral("   "));
+        QCOMPARE(e.edit(QStringLiteral("txtBrandDescription"))->text(), QString());
+        QCOMPARE(e.edit(QStringLiteral("txtManufacturer"))->text(), QString());
+        QCOMPARE(generic->currentIndex(), -1);
+        QTreeWidgetItem* item = e.list()->currentItem();
+        QCOMPARE(item->text(3), QStringLiteral("Acarbose"));
+        QCOMPARE(item->text(0), next);
+        QCOMPARE(item->data(0, MasterListEditor::TagRole).toString(), next);
+        QCOMPARE(folder.scalar("Select ID From CT_Brands Where Description='Zetacarb 50 mg Tablet'"), next);
+
+        // Corrected at once, thanks to the ID read back.
+        e.clickRow(item, true);
+        QVERIFY(AppState::MasterEditMode);
+        QCOMPARE(e->windowTitle(), QStringLiteral("  Brands ---| EDIT MODE ON |---"));
+        QCOMPARE(generic->currentText(), QStringLiteral("Acarbose"));
+        QVERIFY(e.edit(QStringLiteral("txtBrandDescription"))->hasFocus());
+        e.type(QStringLiteral("txtManufacturer"), QStringLiteral("Zeta Labs"));
+        e.click(QStringLiteral("cmdMaster(3)"));
+        QCOMPARE(boxes.last().text, QStringLiteral("Brand: Zetacarb 50 mg Tablet modified successfully."));
+        QCOMPARE(folder.scalar("Select Manufacturer From CT_Brands Where Description='Zetacarb 50 mg Tablet'"),
+                 QStringLiteral("Zeta Labs"));
+        QCOMPARE(e->windowTitle(), QStringLiteral("  Brands"));
+    }
+
+    void brandSearchGenericKeepsChoiceWhenNothingPicked()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        Editor e(MasterList::Brands);
+        QComboBox* generic = e.combo(QStringLiteral("cboGeneric"));
+        generic->setCurrentText(QStringLiteral("Acarbose"));
+        AppState::PickListKind = 0;
+        AppState::PickedItemID = 77;
+        // Whatever pick list is built in is closed without a choice.
+        whenModal(
+            [](QWidget* w) {
+                // A dialog without a close box still takes a rejection.
+                if (auto* dialog = qobject_cast<QDialog*>(w))
+                    dialog->reject();
+                else
+                    w->close();
+            },
+            1000);
+        e.click(QStringLiteral("cmdCT(0)"));
+        QTest::qWait(1100);
+        QCOMPARE(AppState::PickListKind, quint8(4));
+        QCOMPARE(AppState::PickedItemID, qint64(0));
+        QCOMPARE(generic->currentText(), QStringLiteral("Acarbose"));
+    }
+
+    void menusRunTheirOperations()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        Editor e(MasterList::Brands);
+        const auto menu = [&](const char* name) { e->findChild<QAction*>(QString::fromLatin1(name))->trigger(); };
+        e.type(QStringLiteral("txtBrandDescription"), QStringLiteral("Acavelo Acaxiv"));
+        menu("mnuFilter");  // the brand-word filter: either word
+        QCOMPARE(e.list()->topLevelItemCount(),
+                 folder.count("CT_Brands", "Description like '%Acavelo%' Or Description like '%Acaxiv%'"));
+        menu("mnuShowAll");
+        QCOMPARE(e.list()->topLevelItemCount(), folder.count("CT_Brands"));
+        e.type(QStringLiteral("txtBrandDescription"), QString());
+        menu("mnuSave");
+        QCOMPARE(boxes.last().text, QStringLiteral("Please enter Brand name"));
+        QVERIFY(e.edit(QStringLiteral("txtBrandDescription"))->hasFocus());
+        menu("mnuExcel");
+        menu("mnuBack");
+        QVERIFY(!e->isVisible());
+    }
+
+    // ---- failures
+
+    void saveFailureShowsErrorBox()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        Editor e(MasterList::DrugForms);
+        const int rows = e.list()->topLevelItemCount();
+        folder.exec("Drop Table CT_DrugForms");
+        e.type(QStringLiteral("txtDrugFormsDescription"), QStringLiteral("Gel"));
+        boxes.answer(QMessageBox::Yes);
+        e.click(QStringLiteral("cmdMaster(3)"));
+        QCOMPARE(boxes.count(), 2);
+        QCOMPARE(boxes.last().title, QStringLiteral("Error"));
+        QVERIFY(boxes.last().text.startsWith(QStringLiteral("Error #")));
+        QVERIFY(boxes.last().text.contains(QStringLiteral(" was generated at location ")));
+        QVERIFY(!QApplication::overrideCursor());
+        QCOMPARE(e.list()->topLevelItemCount(), rows);
+        QCOMPARE(e.edit(QStringLiteral("txtDrugFormsDescription"))->text(), QStringLiteral("Gel"));
+    }
+
+    void entryPointOpensModal()
+    {
+        TestFolder folder;
+        QString seen;
+        whenModal([&](QWidget* w) {
+            seen = w->objectName() + '|' + w->windowTitle();
+            w->close();
+        });
+        showMasterEditor(MasterList::Tax, nullptr);
+        QCOMPARE(seen, QStringLiteral("frmTax|  Tax"));
+    }
+};
+
+QTEST_MAIN(tst_MasterLists)
+#include "tst_masterlists.moc"
