@@ -479,6 +479,7 @@ private Q_SLOTS:
         chooseTax(q2, "GST 5%");
         folder.exec("INSERT INTO CT_Tax (ID, Code, Description, AddedByVendor, TaxType, Tax) "
                     "VALUES (10, '10', 'GST 28%', 1, 'GST', 28)");
+        whenModal([](QWidget* taxEditor) { taxEditor->close(); });
         click(q2, "cmdCT(3)");
         auto* taxes = control<QComboBox>(q2, "cboCostVAT");
         QCOMPARE(taxes->count(), 11);
