@@ -63,8 +63,9 @@ void Recordset::open(const QString& sql, const QString& connectionString, Cursor
     const int count = sqlite3_column_count(stmt.get());
     for (int i = 0; i < count; ++i) {
         const char* declared = sqlite3_column_decltype(stmt.get(), i);
-        m_columns.push_back({QString::fromUtf8(sqlite3_column_name(stmt.get(), i)),
-                             declared ? QString::fromUtf8(declared) : QString()});
+        const QString declaredType = declared ? QString::fromUtf8(declared) : QString();
+        m_columns.push_back({QString::fromUtf8(sqlite3_column_name(stmt.get(), i)), declaredType,
+                             ValueConversion::columnTypeOf(declaredType)});
     }
     for (;;) {
         const int rc = sqlite3_step(stmt.get());
@@ -75,7 +76,7 @@ void Recordset::open(const QString& sql, const QString& connectionString, Cursor
         Row row;
         row.values.reserve(static_cast<size_t>(count));
         for (int i = 0; i < count; ++i)
-            row.values.push_back(ValueConversion::fromStatement(stmt.get(), i, m_columns[static_cast<size_t>(i)].declaredType));
+            row.values.push_back(ValueConversion::fromStatement(stmt.get(), i, m_columns[static_cast<size_t>(i)].type));
         m_rows.push_back(std::move(row));
     }
     m_lock = lock;
@@ -268,7 +269,7 @@ Recordset::Row Recordset::readRow(qlonglong id)
         const int index = columnIndex(QString::fromUtf8(sqlite3_column_name(stmt.get(), i)));
         if (index >= 0)
             row.values[static_cast<size_t>(index)] =
-                ValueConversion::fromStatement(stmt.get(), i, m_columns[static_cast<size_t>(index)].declaredType);
+                ValueConversion::fromStatement(stmt.get(), i, m_columns[static_cast<size_t>(index)].type);
     }
     return row;
 }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "db/schema.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <optional>
 #include <vector>
 
 struct sqlite3;
@@ -58,6 +61,7 @@ private:
     struct Column {
         QString name;
         QString declaredType;
+        std::optional<ColumnType> type;  // worked out once, not for every value read
     };
     struct Row {
         std::vector<QVariant> values;

@@ -71,13 +71,25 @@ QString decimalTextFromDouble(double value)
     return m.captured(1) + text;
 }
 
+std::optional<ColumnType> columnTypeOf(const QString& declaredType)
+{
+    if (declaredType.isEmpty())
+        return std::nullopt;
+    return Schema::typeFromDeclared(declaredType);
+}
+
 QVariant fromStatement(sqlite3_stmt* stmt, int i, const QString& declaredType)
+{
+    return fromStatement(stmt, i, columnTypeOf(declaredType));
+}
+
+QVariant fromStatement(sqlite3_stmt* stmt, int i, std::optional<ColumnType> type)
 {
     if (sqlite3_column_type(stmt, i) == SQLITE_NULL)
         return QVariant();
-    if (declaredType.isEmpty())
+    if (!type)
         return numberByStorage(stmt, i);  // an expression such as Max(ID)
-    switch (Schema::typeFromDeclared(declaredType)) {
+    switch (*type) {
     case ColumnType::Boolean:
         if (sqlite3_column_type(stmt, i) == SQLITE_TEXT)
             return QVariant(storedText(stmt, i).compare(QLatin1String("True"), Qt::CaseInsensitive) == 0);

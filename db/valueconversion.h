@@ -1,7 +1,10 @@
 #pragma once
 
+#include "db/schema.h"
+
 #include <QString>
 #include <QVariant>
+#include <optional>
 
 struct sqlite3_stmt;
 
@@ -11,6 +14,10 @@ namespace ValueConversion {
 
 // The stored value of column i of the current statement row, as the recordset hands it out.
 QVariant fromStatement(sqlite3_stmt* stmt, int i, const QString& declaredType);
+// The same with the column's type worked out once for the whole read (nullopt: an expression such as
+// Max(ID), read by what is stored).
+QVariant fromStatement(sqlite3_stmt* stmt, int i, std::optional<ColumnType> type);
+std::optional<ColumnType> columnTypeOf(const QString& declaredType);
 
 // Binds `value` for a column of `declaredType` to parameter `param` (1-based). Throws DbError when the
 // column cannot take the value (a non-number in a number column, a 16-bit overflow, ...).
