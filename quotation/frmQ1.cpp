@@ -1,5 +1,6 @@
 #include "quotation/frmQ1.h"
 
+#include "quotation/wizardheading.h"
 #include "app/applicationstate.h"
 #include "app/busycursor.h"
 #include "app/defaultinstance.h"
@@ -77,16 +78,7 @@ void frmQ1::buildUi()
 {
     auto* root = new QVBoxLayout(this);
 
-    auto* top = new QHBoxLayout;
-    auto* heading = new QLabel(QStringLiteral("Choose a Brand you want to Quote..."), this);
-    QFont hf = heading->font();
-    hf.setPointSize(hf.pointSize() + 4);
-    hf.setBold(true);
-    heading->setFont(hf);
-    top->addWidget(heading);
-    top->addStretch();
-    top->addWidget(new QLabel(QStringLiteral("Screen 1 of 3"), this));
-    root->addLayout(top);
+    root->addLayout(makeWizardHeading(this, QStringLiteral("Choose a Brand you want to Quote..."), QStringLiteral("Screen 1 of 3")));
 
     auto makeButton = [this](int index, const QString& caption, const QString& tip) {
         auto* b = new QPushButton(caption, this);

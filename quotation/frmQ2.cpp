@@ -1,5 +1,6 @@
 #include "quotation/frmQ2.h"
 
+#include "quotation/wizardheading.h"
 #include "app/applicationstate.h"
 #include "app/busycursor.h"
 #include "app/decimal.h"
@@ -132,16 +133,7 @@ QLabel* frmQ2::label(const QString& name) const
 void frmQ2::buildUi()
 {
     auto* root = new QVBoxLayout(this);
-    auto* top = new QHBoxLayout;
-    auto* heading = new QLabel(QStringLiteral("Specify Cost & MRP of the Item..."), this);
-    QFont hf = heading->font();
-    hf.setPointSize(hf.pointSize() + 4);
-    hf.setBold(true);
-    heading->setFont(hf);
-    top->addWidget(heading);
-    top->addStretch();
-    top->addWidget(new QLabel(QStringLiteral("Screen 2 of 3"), this));
-    root->addLayout(top);
+    root->addLayout(makeWizardHeading(this, QStringLiteral("Specify Cost & MRP of the Item..."), QStringLiteral("Screen 2 of 3")));
 
     // The hidden lists: reference rows and the numbers that belong to them, index for index.
     for (const char* name : {"cboDrugPacking", "cboDrugPackingP", "cboDrugForms", "cboStrength", "cboCostVATP",

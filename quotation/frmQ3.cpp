@@ -1,5 +1,6 @@
 #include "quotation/frmQ3.h"
 
+#include "quotation/wizardheading.h"
 #include "app/applicationstate.h"
 #include "app/busycursor.h"
 #include "app/defaultinstance.h"
@@ -89,16 +90,7 @@ QLabel* frmQ3::label(const QString& name) const
 void frmQ3::buildUi()
 {
     auto* root = new QVBoxLayout(this);
-    auto* top = new QHBoxLayout;
-    auto* heading = new QLabel(QStringLiteral("Review and Save..."), this);
-    QFont hf = heading->font();
-    hf.setPointSize(hf.pointSize() + 4);
-    hf.setBold(true);
-    heading->setFont(hf);
-    top->addWidget(heading);
-    top->addStretch();
-    top->addWidget(new QLabel(QStringLiteral("Screen 3 of 3"), this));
-    root->addLayout(top);
+    root->addLayout(makeWizardHeading(this, QStringLiteral("Review and Save..."), QStringLiteral("Screen 3 of 3")));
 
     auto addField = [](QGridLayout* g, int r, int c, QWidget* parent, const QString& caption, const char* name) {
         auto* e = new QLineEdit(parent);
