@@ -428,13 +428,13 @@ QWidget* frmQ2::buildSummaryBlock()
 
 // ---- Lists ----
 
-void frmQ2::FillStrengths(const QString& sql)
+// A drop-down of descriptions with each row's ID as its item data.
+void frmQ2::fillDescriptionList(const char* comboName, const QString& sql)
 {
     BusyCursor busy;
-    QComboBox* list = combo("cboStrength");
+    QComboBox* list = combo(comboName);
     try {
-        Recordset rs(sql.isEmpty() ? QStringLiteral("Select * From CT_Strengths Order By Description") : sql,
-                     AppState::ConnectionString, CursorType::ForwardOnly, LockType::ReadOnly);
+        Recordset rs(sql, AppState::ConnectionString, CursorType::ForwardOnly, LockType::ReadOnly);
         list->addItem(QString());
         for (; !rs.eof(); rs.moveNext())
             list->addItem(storedText(rs, "Description"), rs.field(QStringLiteral("ID")));
@@ -444,20 +444,14 @@ void frmQ2::FillStrengths(const QString& sql)
     }
 }
 
+void frmQ2::FillStrengths(const QString& sql)
+{
+    fillDescriptionList("cboStrength", sql.isEmpty() ? QStringLiteral("Select * From CT_Strengths Order By Description") : sql);
+}
+
 void frmQ2::FillDrugForms(const QString& sql)
 {
-    BusyCursor busy;
-    QComboBox* list = combo("cboDrugForms");
-    try {
-        Recordset rs(sql.isEmpty() ? QStringLiteral("Select * From CT_DrugForms Order By Description") : sql,
-                     AppState::ConnectionString, CursorType::ForwardOnly, LockType::ReadOnly);
-        list->addItem(QString());
-        for (; !rs.eof(); rs.moveNext())
-            list->addItem(storedText(rs, "Description"), rs.field(QStringLiteral("ID")));
-        rs.close();
-    } catch (const DbError& e) {
-        ShowDbError(e, this);
-    }
+    fillDescriptionList("cboDrugForms", sql.isEmpty() ? QStringLiteral("Select * From CT_DrugForms Order By Description") : sql);
 }
 
 void frmQ2::FillDrugPackings(const QString& sql)

@@ -61,6 +61,7 @@ private:
     bool selectByText(QComboBox* combo, const QString& value);
 
     QLineEdit* edit(const char* name) const;
+    void fillDescriptionList(const char* comboName, const QString& sql);
     QComboBox* combo(const char* name) const;
     QLabel* label(const QString& name) const;
 
