@@ -1,0 +1,446 @@
+// End to end: the vendor's road through the started application, from the main menu into every screen it
+// reaches and back, with the real companions (pick list, calculators, list, export, reports, master tables).
+// Each screen has its own tests; these catch what goes wrong between them.
+#include "app/frmMain.h"
+#include "app/singleinstance.h"
+#include "app/startup.h"
+#include "quotation/frmEdit.h"
+#include "vendor/vendorrecord.h"
+#include "wizarddriver.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <memory>
+
+using namespace Wizard;
+
+namespace {
+
+const QString Vendor = QStringLiteral("Sahyadri Pharma Distributors");
+const QString Brand = QStringLiteral("Acavelo 25 mg Tablet");
+
+// Acts on the next modal screen; a failed check closes it, so that the test ends instead of waiting in it.
+void inModal(const QString& objectName, std::function<void(QWidget*)> action)
+{
+    whenModal([objectName, action](QWidget* screen) {
+        QCOMPARE(screen->objectName(), objectName);
+        action(screen);
+        if (QTest::currentTestFailed() && screen->isVisible()) {
+            if (auto* dialog = qobject_cast<QDialog*>(screen))
+                dialog->reject();
+            else
+                screen->close();
+        }
+    });
+}
+
+QString text(const QWidget* w, const char* name)
+{
+    return control<QLineEdit>(w, name)->text();
+}
+
+void chooseFromList(QWidget* screen, const char* comboName, const QString& entry)
+{
+    auto* combo = control<QComboBox>(screen, comboName);
+    combo->setFocus(Qt::MouseFocusReason);
+    combo->setCurrentIndex(combo->findText(entry));
+    QVERIFY2(combo->currentIndex() > 0 || combo->currentText() == entry, qPrintable(entry));
+}
+
+// Narrows the open pick list by words and hands back the row `description`.
+void pickFromList(QWidget* find, const QString& words, const QString& description)
+{
+    QTest::keyClicks(control<QLineEdit>(find, "txtFind"), words);
+    click(find, "cmdMaster(2)");
+    auto* list = control<QTreeWidget>(find, "lvData");
+    QTreeWidgetItem* row = findRow(list, 1, description);
+    QVERIFY2(row, qPrintable(description));
+    clickRow(list, row);
+    click(find, "cmdMaster(1)");
+}
+
+// The text of a PDF as a reader sees it.
+QString pdfText(const QString& pdf)
+{
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty())
+        qFatal("pdftotext is missing: run scripts/install-deps.sh");
+    QProcess p;
+    p.start(tool, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QString fileText(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+// The application started on a fresh copy of the demo tender, as the vendor starts it.
+struct Application {
+    TestFolder folder;
+    MessageBoxScript boxes;
+    std::unique_ptr<SingleInstanceGuard> guard;
+    frmMain* menu = nullptr;
+
+    Application()
+    {
+        // The report templates lie beside the database, as the build lays them out.
+        const QDir reports(QStringLiteral(QUILLBID_DATA_DIR "/reports"));
+        for (const QString& name : reports.entryList({QStringLiteral("*.rpt")}, QDir::Files))
+            QFile::copy(reports.filePath(name), folder.filePath(name));
+        if (startApplication(folder.path(), guard))
+            menu = DefaultInstance<frmMain>::existing();
+    }
+    void press(int button) const { click(menu, QStringLiteral("cmdMaster(%1)").arg(button)); }
+    QString column(const QString& name) const
+    {
+        return folder.scalar(QStringLiteral("Select \"%1\" From Quotations").arg(name));
+    }
+};
+
+// Company/Vendor Details from the main menu: every mandatory field typed, then Save & Close.
+void enterVendorDetails(const Application& app)
+{
+    inModal("frmVendor", [](QWidget* form) {
+        for (int i = 0; i < VendorRecord::FieldCount; ++i) {
+            const VendorRecord::Field& field = VendorRecord::fields()[size_t(i)];
+            const QString value = i == VendorRecord::VendorName       ? Vendor
+                                  : i == VendorRecord::CreditPeriod   ? QStringLiteral("30")
+                                  : i == VendorRecord::DeliveryPeriod ? QStringLiteral("7")
+                                  : field.missingText                 ? QStringLiteral("Pune 4")
+                                                                      : QString();
+            auto* box = control<QWidget>(form, QLatin1String(field.textBox));
+            box->setFocus(Qt::MouseFocusReason);
+            QTest::keyClicks(box, value);
+        }
+        click(form, "cmdMaster(1)");
+    });
+    app.press(0);
+}
+
+// Step 2 as the vendor fills it: the packing through the pick list, the cost and the MRP through their calculators.
+void fillStep2ThroughCompanions(frmQ2* q2)
+{
+    typeAndLeave(q2, "txtHSNCode", "30049099");
+
+    inModal("frmFind", [](QWidget* find) { pickFromList(find, "strip 10", "Strip of 10"); });
+    click(q2, "cmdCT(0)");
+    QCOMPARE(text(q2, "txtDrugPacking"), QString("Strip of 10"));
+    QCOMPARE(text(q2, "txtQty"), QString("10"));
+
+    inModal("frmCalculator", [](QWidget* calc) {
+        activate(calc);
+        QCOMPARE(text(calc, "txtBrand"), Brand);
+        QCOMPARE(text(calc, "txtDrugPacking"), QString("Strip of 10"));
+        typeAndLeave(calc, "txtCost", "100");
+        typeAndLeave(calc, "txtDiscount", "10");
+        chooseFromList(calc, "cboCostVAT", "GST 12%");
+        click(calc, "cmdCalculator");
+        QCOMPARE(text(calc, "txtCostAftVAT"), QString("100.8"));
+        click(calc, "cmdMaster(1)");
+    });
+    click(q2, "cmdCostCalculator");
+
+    inModal("frmCalcMRP", [](QWidget* calc) {
+        activate(calc);
+        typeAndLeave(calc, "txtCost", "224");
+        chooseFromList(calc, "cboCostVAT", "GST 12%");
+        click(calc, "cmdMaster(1)");
+    });
+    click(q2, "cmdCalculator");
+}
+
+// Enter Quotation from the main menu down to the saved row, declining to quote another item.
+void quoteAcavelo(Application& app)
+{
+    app.press(6);
+    frmQ1* step1 = DefaultInstance<frmQ1>::existing();
+    QVERIFY(step1 && step1->isVisible());
+    QVERIFY(!app.menu->isVisible());
+    activate(step1);
+    chooseBrand(step1, "acavelo 25", Brand);
+    click(step1, "cmdMaster(1)");
+    frmQ2* q2 = step2();
+    QVERIFY(q2 && q2->isVisible());
+    activate(q2);
+    fillStep2ThroughCompanions(q2);
+    if (QTest::currentTestFailed())
+        return;
+    const std::pair<const char*, const char*> summaries[] = {
+        {"txtCost", "100"},          {"txtDiscount", "10"},     {"txtCostAftDisc", "90"},      {"txtVATAmt", "10.8"},
+        {"txtCostAftVAT", "100.8"},  {"txtCostLUAftVAT", "10.08"}, {"txtMRP", "200"},          {"txtMRPWithTax", "224"},
+        {"txtMRPVATAmt", "24"},      {"txtMRPWithVAT", "224"},  {"txtMRPWithVATLU", "22.4"}};
+    for (auto [name, value] : summaries)
+        QCOMPARE(text(q2, name), QString(value));
+    QCOMPARE(control<QComboBox>(q2, "cboCostVAT")->currentText(), QString("GST 12%"));
+    QCOMPARE(control<QComboBox>(q2, "cboMRPVAT")->currentText(), QString("GST 12%"));
+    QCOMPARE(control<QLabel>(q2, "lblPacking(8)")->text(), QString("Cost Tax Amount (GST 12%)"));
+    QCOMPARE(app.boxes.count(), 0);
+
+    click(q2, "cmdMaster(1)");
+    frmQ3* q3 = step3();
+    QVERIFY2(q3 && q3->isVisible(), qPrintable(app.boxes.texts().join('|')));
+    activate(q3);
+    QCOMPARE(text(q3, "txtBrand"), Brand);
+    QCOMPARE(text(q3, "txtCostAftVAT"), QString("100.8"));
+    QCOMPARE(text(q3, "txtMRPWithVATLU"), QString("22.4"));
+    // The terms the vendor details gave.
+    QCOMPARE(text(q3, "txtCreditPeriodDays"), QString("30"));
+    QCOMPARE(text(q3, "txtDeliveryPeriodDays"), QString("7"));
+    app.boxes.answer(QMessageBox::No);
+    click(q3, "cmdMaster(1)");
+    QCOMPARE(app.boxes.texts(), QStringList{"Quotation Saved\r\n\r\nDo you want to add more item to quotation now?"});
+    flushDeletes();
+}
+
+frmEdit* openQuotedItems(const Application& app)
+{
+    app.press(7);
+    frmEdit* list = DefaultInstance<frmEdit>::existing();
+    if (list)
+        activate(list);
+    return list;
+}
+
+QTreeWidget* lines(const frmEdit* list)
+{
+    return control<QTreeWidget>(list, "lvItems");
+}
+
+} // namespace
+
+class tst_EndToEnd : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+
+    void cleanup()
+    {
+        frmQ1::unloadWizard(false);
+        if (frmEdit* list = DefaultInstance<frmEdit>::existing())
+            list->close();
+        if (frmMain* menu = DefaultInstance<frmMain>::existing())
+            menu->close();
+        flushDeletes();
+        QVERIFY(visibleTopLevels().isEmpty());
+    }
+
+    // ---- 1. The main menu and the vendor details
+
+    void quotationNeedsTheVendorFirst()
+    {
+        Application app;
+        QVERIFY(app.menu && app.menu->isVisible());
+        app.press(6);
+        app.press(7);
+        QCOMPARE(app.boxes.texts(), (QStringList{"Please enter vendor details before entering quotation",
+                                                 "Please enter vendor details before editing quotation"}));
+        QVERIFY(app.menu->isVisible());
+        QVERIFY(!DefaultInstance<frmQ1>::exists());
+        QVERIFY(!control<QLabel>(app.menu, "lblVendor")->isVisible());
+
+        enterVendorDetails(app);
+        QCOMPARE(app.boxes.count(), 2);
+        QCOMPARE(app.folder.scalar("Select VendorName From CT_Vendor"), Vendor);
+        QVERIFY(control<QLabel>(app.menu, "lblVendor")->isVisible());
+        QCOMPARE(control<QLabel>(app.menu, "lblVendor")->text(), "Vendor: " + Vendor);
+
+        // Now the wizard opens in place of the menu, and its Close brings the menu back.
+        app.press(6);
+        frmQ1* step1 = DefaultInstance<frmQ1>::existing();
+        QVERIFY(step1 && step1->isVisible());
+        QVERIFY(!app.menu->isVisible());
+        click(step1, "cmdMaster(0)");
+        QVERIFY(app.menu->isVisible());
+        QCOMPARE(app.boxes.count(), 2);
+    }
+
+    // ---- 2. Enter Quotation with the real companions
+
+    void enterQuotationStoresTheRow()
+    {
+        Application app;
+        enterVendorDetails(app);
+        quoteAcavelo(app);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY(app.menu->isVisible());
+        QVERIFY(!DefaultInstance<frmQ1>::exists() && !DefaultInstance<frmQ2>::exists() && !DefaultInstance<frmQ3>::exists());
+        QCOMPARE(app.folder.count("Quotations"), 1);
+        const std::pair<const char*, const char*> stored[] = {
+            {"Vendor", "Sahyadri Pharma Distributors"}, {"Brand", "Acavelo 25 mg Tablet"}, {"Generic", "Acarbose"},
+            {"Manufacturer", "Elvora Biosciences"},     {"HSNCode", "30049099"},             {"DrugPacking", "Strip of 10"},
+            {"DrugForm", "Tablet"},                     {"DrugStrength", "25 mg"},           {"QuantityInEachStripOrPack", "10"},
+            {"CostOfPackBeforeDiscountWithoutVAT", "100"}, {"Discount%", "10"},             {"CostVATCode", "GST 12%"},
+            {"CostVAT%", "12"},                         {"MRPOfPackWithoutVAT", "200"},      {"MRPOfPackWithVAT", "224"},
+            {"MRPVATCode", "GST 12%"},                  {"MRPVAT%", "12"},                   {"CreditPeriodInDays", "30"},
+            {"DeliveryPeriodInDays", "7"}};
+        for (auto [column, value] : stored)
+            QCOMPARE(app.column(column), QString(value));
+    }
+
+    // ---- 3. View/Edit: the list, the wizard in edit mode, and back to the refreshed list
+
+    void editFromTheListRefreshesTheLine()
+    {
+        Application app;
+        enterVendorDetails(app);
+        quoteAcavelo(app);
+        if (QTest::currentTestFailed())
+            return;
+        frmEdit* list = openQuotedItems(app);
+        QVERIFY(list && list->isVisible());
+        QVERIFY(!app.menu->isVisible());
+        app.boxes.clear();
+        QTreeWidget* lv = lines(list);
+        QCOMPARE(lv->topLevelItemCount(), 1);
+        QCOMPARE(lv->topLevelItem(0)->text(1), Brand);
+        QCOMPARE(lv->topLevelItem(0)->text(8), QString("100"));
+
+        clickRow(lv, lv->topLevelItem(0));
+        click(list, "cmdMaster(1)");
+        frmQ1* step1 = DefaultInstance<frmQ1>::existing();
+        QVERIFY(step1 && step1->isVisible());
+        QVERIFY(!list->isVisible() && !app.menu->isVisible());
+        activate(step1);
+        click(step1, "cmdMaster(1)");
+        frmQ2* q2 = step2();
+        QVERIFY(q2 && q2->isVisible());
+        activate(q2);
+        QCOMPARE(text(q2, "txtBrand"), Brand);
+        QCOMPARE(text(q2, "txtDrugPacking"), QString("Strip of 10"));
+        QCOMPARE(text(q2, "txtCost"), QString("100"));
+        QCOMPARE(text(q2, "txtMRPWithTax"), QString("224"));
+        typeAndLeave(q2, "txtCost", "120");
+        QCOMPARE(text(q2, "txtCostAftVAT"), QString("120.96"));
+        click(q2, "cmdMaster(1)");
+        frmQ3* q3 = step3();
+        QVERIFY2(q3 && q3->isVisible(), qPrintable(app.boxes.texts().join('|')));
+        activate(q3);
+        click(q3, "cmdMaster(1)");
+        QCOMPARE(app.boxes.texts().join('|'), QString("Quotation Saved"));
+        flushDeletes();
+
+        // The same list comes back with the line refreshed in place; the menu waits until it closes.
+        QCOMPARE(DefaultInstance<frmEdit>::existing(), list);
+        QVERIFY(list->isVisible());
+        QVERIFY(!app.menu->isVisible());
+        QCOMPARE(lv->topLevelItemCount(), 1);
+        QCOMPARE(lv->topLevelItem(0)->text(0), QString("1"));
+        QCOMPARE(lv->topLevelItem(0)->text(8), QString("120"));
+        QCOMPARE(app.folder.count("Quotations"), 1);
+        QCOMPARE(app.column("CostOfPackBeforeDiscountWithoutVAT"), QString("120"));
+        click(list, "cmdMaster(0)");
+        QVERIFY(app.menu->isVisible());
+    }
+
+    // ---- 4. The Price Bid from the list
+
+    void priceBidExportFromTheList()
+    {
+        Application app;
+        enterVendorDetails(app);
+        quoteAcavelo(app);
+        if (QTest::currentTestFailed())
+            return;
+        frmEdit* list = openQuotedItems(app);
+        QVERIFY(list);
+        QTemporaryDir out;
+        const QString path = out.filePath("Price Bid of Pharmacy Items.html");
+        SaveFileScript saveAs;
+        saveAs.answer(path);
+        inModal("frmHTML", [](QWidget* screen) {
+            click(screen, "cmdMaster(5)");
+            click(screen, "cmdMaster(6)");
+        });
+        click(list, "cmdMaster(3)");
+        QCOMPARE(saveAs.requests().size(), size_t(1));
+        QCOMPARE(app.boxes.last().title, QString("Exported Successfully"));
+        QVERIFY(QFile::exists(path));
+        const QString page = fileText(path);
+        QVERIFY(page.contains(Brand));
+        QVERIFY(page.contains(Vendor));
+        QVERIFY(list->isVisible());
+    }
+
+    // ---- 5. A brand of the vendor's own, added through the master tables, is quotable at once
+
+    void newBrandFromMasterTablesIsFoundInStep1()
+    {
+        Application app;
+        enterVendorDetails(app);
+        const QString newBrand = QStringLiteral("Zetacarb 50 mg Tablet");
+        inModal("frmMast", [&](QWidget* tables) {
+            inModal("frmBrands", [&](QWidget* brands) {
+                QTest::keyClicks(control<QLineEdit>(brands, "txtBrandDescription"), newBrand);
+                QTest::keyClicks(control<QLineEdit>(brands, "txtManufacturer"), "Zeta Labs");
+                inModal("frmFind", [](QWidget* find) { pickFromList(find, "acarbose", "Acarbose"); });
+                click(brands, "cmdCT(0)");
+                QCOMPARE(control<QComboBox>(brands, "cboGeneric")->currentText(), QString("Acarbose"));
+                app.boxes.answer(QMessageBox::Yes);
+                click(brands, "cmdMaster(3)");
+                click(brands, "cmdMaster(0)");
+            });
+            click(tables, "cmdMaster(4)");
+            click(tables, "cmdMaster(5)");
+        });
+        app.press(10);
+        QCOMPARE(app.boxes.last().text, "New Brand: " + newBrand + " added successfully.");
+        QCOMPARE(app.folder.count("CT_Brands", "Description='" + newBrand + "' And AddedByVendor=1"), 1);
+        QVERIFY(app.menu->isVisible());
+
+        app.press(6);
+        frmQ1* step1 = DefaultInstance<frmQ1>::existing();
+        QVERIFY(step1);
+        activate(step1);
+        chooseBrand(step1, "zetacarb", newBrand);
+        QCOMPARE(control<QTreeWidget>(step1, "lvBrands")->topLevelItem(0)->text(4), QString("Yes"));
+        click(step1, "cmdMaster(1)");
+        frmQ2* q2 = step2();
+        QVERIFY(q2 && q2->isVisible());
+        QCOMPARE(text(q2, "txtGeneric"), QString("Acarbose"));
+        QCOMPARE(text(q2, "txtManufacturer"), QString("Zeta Labs"));
+    }
+
+    // ---- 6. The quoted items report from the list's Print
+
+    void quotedItemsReportFromTheList()
+    {
+        Application app;
+        enterVendorDetails(app);
+        quoteAcavelo(app);
+        if (QTest::currentTestFailed())
+            return;
+        frmEdit* list = openQuotedItems(app);
+        QVERIFY(list);
+        QTemporaryDir out;
+        ReportPreviewScript preview(out.path());
+        inModal("frmCrystal", [](QWidget* screen) {
+            click(screen, "cmdMaster(5)");
+            click(screen, "cmdMaster(6)");
+        });
+        click(list, "cmdMaster(2)");
+        QCOMPARE(app.boxes.count(), 1);  // only the save's question
+        QCOMPARE(preview.titles, QStringList{"List of Quoted Items"});
+        QVERIFY(QFileInfo(preview.pdfFiles.value(0)).size() > 0);
+        const QString report = pdfText(preview.pdfFiles.value(0));
+        // Long names wrap inside their column.
+        QVERIFY(report.contains("Acavelo 25"));
+        QVERIFY(report.contains("Elvora"));
+        QVERIFY(report.contains("Strip of 10"));
+        QVERIFY(report.contains("Number of quoted items: 1"));
+        QVERIFY(list->isVisible());
+    }
+};
+
+QTEST_MAIN(tst_EndToEnd)
+#include "tst_endtoend.moc"
