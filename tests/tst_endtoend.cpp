@@ -22,7 +22,7 @@ using namespace Wizard;
 
 namespace {
 
-const QString Vendor = QStringLiteral("Sahyadri Pharma Distributors");
+const QString Vendor = QStringLiteral("D'Souza Pharma Distributors");
 const QString Brand = QStringLiteral("Acavelo 25 mg Tablet");
 
 // Acts on the next modal screen; a failed check closes it, so that the test ends instead of waiting in it.
@@ -126,6 +126,24 @@ void enterVendorDetails(const Application& app)
     app.press(0);
 }
 
+// The cost calculator from Step 2: the cost of a pack before discount, 10% off, GST 12%, handed back by Select.
+void costThroughCalculator(frmQ2* q2, const QString& cost, const QString& withTax)
+{
+    inModal("frmCalculator", [cost, withTax](QWidget* calc) {
+        activate(calc);
+        QCOMPARE(text(calc, "txtBrand"), Brand);
+        QCOMPARE(text(calc, "txtManufacturer"), QString("Elvora Biosciences"));
+        QCOMPARE(text(calc, "txtDrugPacking"), QString("Strip of 10"));
+        typeAndLeave(calc, "txtCost", cost);
+        typeAndLeave(calc, "txtDiscount", "10");
+        chooseFromList(calc, "cboCostVAT", "GST 12%");
+        click(calc, "cmdCalculator");
+        QCOMPARE(text(calc, "txtCostAftVAT"), withTax);
+        click(calc, "cmdMaster(1)");
+    });
+    click(q2, "cmdCostCalculator");
+}
+
 // Step 2 as the vendor fills it: the packing through the pick list, the cost and the MRP through their calculators.
 void fillStep2ThroughCompanions(frmQ2* q2)
 {
@@ -136,18 +154,7 @@ void fillStep2ThroughCompanions(frmQ2* q2)
     QCOMPARE(text(q2, "txtDrugPacking"), QString("Strip of 10"));
     QCOMPARE(text(q2, "txtQty"), QString("10"));
 
-    inModal("frmCalculator", [](QWidget* calc) {
-        activate(calc);
-        QCOMPARE(text(calc, "txtBrand"), Brand);
-        QCOMPARE(text(calc, "txtDrugPacking"), QString("Strip of 10"));
-        typeAndLeave(calc, "txtCost", "100");
-        typeAndLeave(calc, "txtDiscount", "10");
-        chooseFromList(calc, "cboCostVAT", "GST 12%");
-        click(calc, "cmdCalculator");
-        QCOMPARE(text(calc, "txtCostAftVAT"), QString("100.8"));
-        click(calc, "cmdMaster(1)");
-    });
-    click(q2, "cmdCostCalculator");
+    costThroughCalculator(q2, "100", "100.8");
 
     inModal("frmCalcMRP", [](QWidget* calc) {
         activate(calc);
@@ -158,8 +165,8 @@ void fillStep2ThroughCompanions(frmQ2* q2)
     click(q2, "cmdCalculator");
 }
 
-// Enter Quotation from the main menu down to the saved row, declining to quote another item.
-void quoteAcavelo(Application& app)
+// Enter Quotation from the main menu down to the saved row; `another` answers whether to quote one more.
+void quoteAcavelo(Application& app, QMessageBox::StandardButton another = QMessageBox::No)
 {
     app.press(6);
     frmQ1* step1 = DefaultInstance<frmQ1>::existing();
@@ -195,7 +202,7 @@ void quoteAcavelo(Application& app)
     // The terms the vendor details gave.
     QCOMPARE(text(q3, "txtCreditPeriodDays"), QString("30"));
     QCOMPARE(text(q3, "txtDeliveryPeriodDays"), QString("7"));
-    app.boxes.answer(QMessageBox::No);
+    app.boxes.answer(another);
     click(q3, "cmdMaster(1)");
     QCOMPARE(app.boxes.texts(), QStringList{"Quotation Saved\r\n\r\nDo you want to add more item to quotation now?"});
     flushDeletes();
@@ -277,7 +284,7 @@ private Q_SLOTS:
         QVERIFY(!DefaultInstance<frmQ1>::exists() && !DefaultInstance<frmQ2>::exists() && !DefaultInstance<frmQ3>::exists());
         QCOMPARE(app.folder.count("Quotations"), 1);
         const std::pair<const char*, const char*> stored[] = {
-            {"Vendor", "Sahyadri Pharma Distributors"}, {"Brand", "Acavelo 25 mg Tablet"}, {"Generic", "Acarbose"},
+            {"Vendor", "D'Souza Pharma Distributors"}, {"Brand", "Acavelo 25 mg Tablet"}, {"Generic", "Acarbose"},
             {"Manufacturer", "Elvora Biosciences"},     {"HSNCode", "30049099"},             {"DrugPacking", "Strip of 10"},
             {"DrugForm", "Tablet"},                     {"DrugStrength", "25 mg"},           {"QuantityInEachStripOrPack", "10"},
             {"CostOfPackBeforeDiscountWithoutVAT", "100"}, {"Discount%", "10"},             {"CostVATCode", "GST 12%"},
@@ -320,7 +327,8 @@ private Q_SLOTS:
         QCOMPARE(text(q2, "txtDrugPacking"), QString("Strip of 10"));
         QCOMPARE(text(q2, "txtCost"), QString("100"));
         QCOMPARE(text(q2, "txtMRPWithTax"), QString("224"));
-        typeAndLeave(q2, "txtCost", "120");
+        costThroughCalculator(q2, "120", "120.96");
+        QCOMPARE(text(q2, "txtCost"), QString("120"));
         QCOMPARE(text(q2, "txtCostAftVAT"), QString("120.96"));
         click(q2, "cmdMaster(1)");
         frmQ3* q3 = step3();
@@ -341,6 +349,98 @@ private Q_SLOTS:
         QCOMPARE(app.column("CostOfPackBeforeDiscountWithoutVAT"), QString("120"));
         click(list, "cmdMaster(0)");
         QVERIFY(app.menu->isVisible());
+    }
+
+    // Leaving an edit without saving goes back to the list, not to the menu, and changes nothing.
+    void leavingAnEditReturnsToTheList()
+    {
+        Application app;
+        enterVendorDetails(app);
+        quoteAcavelo(app);
+        if (QTest::currentTestFailed())
+            return;
+        frmEdit* list = openQuotedItems(app);
+        QVERIFY(list);
+        clickRow(lines(list), lines(list)->topLevelItem(0));
+        click(list, "cmdMaster(1)");
+        frmQ1* step1 = DefaultInstance<frmQ1>::existing();
+        QVERIFY(step1);
+        activate(step1);
+        click(step1, "cmdMaster(1)");
+        frmQ2* q2 = step2();
+        QVERIFY(q2);
+        activate(q2);
+        typeAndLeave(q2, "txtCost", "150");
+        click(q2, "cmdMaster(0)");
+        QVERIFY(step1->isVisible());
+        click(step1, "cmdMaster(0)");
+        flushDeletes();
+        QVERIFY(!DefaultInstance<frmQ1>::exists() && !DefaultInstance<frmQ2>::exists());
+        QVERIFY(list->isVisible());
+        QVERIFY(!app.menu->isVisible());
+        QVERIFY(!AppState::QuotationEditMode);
+        QCOMPARE(lines(list)->topLevelItem(0)->text(8), QString("100"));
+        QCOMPARE(app.column("CostOfPackBeforeDiscountWithoutVAT"), QString("100"));
+    }
+
+    // "Add more" starts afresh; the brand just quoted is refused; Close goes back to the menu.
+    void quotingAnotherRefusesTheSameBrand()
+    {
+        Application app;
+        enterVendorDetails(app);
+        quoteAcavelo(app, QMessageBox::Yes);
+        if (QTest::currentTestFailed())
+            return;
+        frmQ1* step1 = DefaultInstance<frmQ1>::existing();
+        QVERIFY(step1 && step1->isVisible());
+        QVERIFY(!app.menu->isVisible());
+        QCOMPARE(control<QTreeWidget>(step1, "lvBrands")->topLevelItemCount(), 0);
+        activate(step1);
+        chooseBrand(step1, "acavelo 25", Brand);
+        click(step1, "cmdMaster(1)");
+        QCOMPARE(app.boxes.last().title, QString("Aborting..."));
+        QVERIFY(app.boxes.last().text.startsWith("You have already quoted drug: " + Brand + "."));
+        QVERIFY(step1->isVisible());
+        QVERIFY(!DefaultInstance<frmQ2>::exists() || !step2()->isVisible());
+        click(step1, "cmdMaster(0)");
+        QVERIFY(app.menu->isVisible());
+        QCOMPARE(app.folder.count("Quotations"), 1);
+    }
+
+    // A new vendor name reaches the menu, the stored quotations and the Price Bid.
+    void renamingTheVendorReachesThePriceBid()
+    {
+        Application app;
+        enterVendorDetails(app);
+        quoteAcavelo(app);
+        if (QTest::currentTestFailed())
+            return;
+        const QString renamed = QStringLiteral("Sahyadri Pharma Distributors");
+        inModal("frmVendor", [&](QWidget* form) {
+            auto* name = control<QLineEdit>(form, "txtVendorName");
+            QCOMPARE(name->text(), Vendor);
+            name->setFocus(Qt::MouseFocusReason);
+            name->selectAll();
+            QTest::keyClicks(name, renamed);
+            click(form, "cmdMaster(1)");
+        });
+        app.press(0);
+        QCOMPARE(control<QLabel>(app.menu, "lblVendor")->text(), "Vendor: " + renamed);
+        QCOMPARE(app.column("Vendor"), renamed);
+
+        frmEdit* list = openQuotedItems(app);
+        QVERIFY(list);
+        QTemporaryDir out;
+        SaveFileScript saveAs;
+        saveAs.answer(out.filePath("bid.html"));
+        inModal("frmHTML", [](QWidget* screen) {
+            click(screen, "cmdMaster(5)");
+            click(screen, "cmdMaster(6)");
+        });
+        click(list, "cmdMaster(3)");
+        const QString page = fileText(out.filePath("bid.html"));
+        QVERIFY(page.contains(renamed));
+        QVERIFY(!page.contains("Souza"));
     }
 
     // ---- 4. The Price Bid from the list
