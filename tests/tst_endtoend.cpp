@@ -295,6 +295,30 @@ private Q_SLOTS:
             QCOMPARE(app.column(column), QString(value));
     }
 
+    // "Add more" starts afresh; the brand just quoted is refused; Close goes back to the menu.
+    void quotingAnotherRefusesTheSameBrand()
+    {
+        Application app;
+        enterVendorDetails(app);
+        quoteAcavelo(app, QMessageBox::Yes);
+        if (QTest::currentTestFailed())
+            return;
+        frmQ1* step1 = DefaultInstance<frmQ1>::existing();
+        QVERIFY(step1 && step1->isVisible());
+        QVERIFY(!app.menu->isVisible());
+        QCOMPARE(control<QTreeWidget>(step1, "lvBrands")->topLevelItemCount(), 0);
+        activate(step1);
+        chooseBrand(step1, "acavelo 25", Brand);
+        click(step1, "cmdMaster(1)");
+        QCOMPARE(app.boxes.last().title, QString("Aborting..."));
+        QVERIFY(app.boxes.last().text.startsWith("You have already quoted drug: " + Brand + "."));
+        QVERIFY(step1->isVisible());
+        QVERIFY(!DefaultInstance<frmQ2>::exists() || !step2()->isVisible());
+        click(step1, "cmdMaster(0)");
+        QVERIFY(app.menu->isVisible());
+        QCOMPARE(app.folder.count("Quotations"), 1);
+    }
+
     // ---- 3. View/Edit: the list, the wizard in edit mode, and back to the refreshed list
 
     void editFromTheListRefreshesTheLine()
@@ -383,28 +407,33 @@ private Q_SLOTS:
         QCOMPARE(app.column("CostOfPackBeforeDiscountWithoutVAT"), QString("100"));
     }
 
-    // "Add more" starts afresh; the brand just quoted is refused; Close goes back to the menu.
-    void quotingAnotherRefusesTheSameBrand()
+    // ---- 4. The Price Bid from the list
+
+    void priceBidExportFromTheList()
     {
         Application app;
         enterVendorDetails(app);
-        quoteAcavelo(app, QMessageBox::Yes);
+        quoteAcavelo(app);
         if (QTest::currentTestFailed())
             return;
-        frmQ1* step1 = DefaultInstance<frmQ1>::existing();
-        QVERIFY(step1 && step1->isVisible());
-        QVERIFY(!app.menu->isVisible());
-        QCOMPARE(control<QTreeWidget>(step1, "lvBrands")->topLevelItemCount(), 0);
-        activate(step1);
-        chooseBrand(step1, "acavelo 25", Brand);
-        click(step1, "cmdMaster(1)");
-        QCOMPARE(app.boxes.last().title, QString("Aborting..."));
-        QVERIFY(app.boxes.last().text.startsWith("You have already quoted drug: " + Brand + "."));
-        QVERIFY(step1->isVisible());
-        QVERIFY(!DefaultInstance<frmQ2>::exists() || !step2()->isVisible());
-        click(step1, "cmdMaster(0)");
-        QVERIFY(app.menu->isVisible());
-        QCOMPARE(app.folder.count("Quotations"), 1);
+        frmEdit* list = openQuotedItems(app);
+        QVERIFY(list);
+        QTemporaryDir out;
+        const QString path = out.filePath("Price Bid of Pharmacy Items.html");
+        SaveFileScript saveAs;
+        saveAs.answer(path);
+        inModal("frmHTML", [](QWidget* screen) {
+            click(screen, "cmdMaster(5)");
+            click(screen, "cmdMaster(6)");
+        });
+        click(list, "cmdMaster(3)");
+        QCOMPARE(saveAs.requests().size(), size_t(1));
+        QCOMPARE(app.boxes.last().title, QString("Exported Successfully"));
+        QVERIFY(QFile::exists(path));
+        const QString page = fileText(path);
+        QVERIFY(page.contains(Brand));
+        QVERIFY(page.contains(Vendor));
+        QVERIFY(list->isVisible());
     }
 
     // A new vendor name reaches the menu, the stored quotations and the Price Bid.
@@ -441,35 +470,6 @@ private Q_SLOTS:
         const QString page = fileText(out.filePath("bid.html"));
         QVERIFY(page.contains(renamed));
         QVERIFY(!page.contains("Souza"));
-    }
-
-    // ---- 4. The Price Bid from the list
-
-    void priceBidExportFromTheList()
-    {
-        Application app;
-        enterVendorDetails(app);
-        quoteAcavelo(app);
-        if (QTest::currentTestFailed())
-            return;
-        frmEdit* list = openQuotedItems(app);
-        QVERIFY(list);
-        QTemporaryDir out;
-        const QString path = out.filePath("Price Bid of Pharmacy Items.html");
-        SaveFileScript saveAs;
-        saveAs.answer(path);
-        inModal("frmHTML", [](QWidget* screen) {
-            click(screen, "cmdMaster(5)");
-            click(screen, "cmdMaster(6)");
-        });
-        click(list, "cmdMaster(3)");
-        QCOMPARE(saveAs.requests().size(), size_t(1));
-        QCOMPARE(app.boxes.last().title, QString("Exported Successfully"));
-        QVERIFY(QFile::exists(path));
-        const QString page = fileText(path);
-        QVERIFY(page.contains(Brand));
-        QVERIFY(page.contains(Vendor));
-        QVERIFY(list->isVisible());
     }
 
     // ---- 5. A brand of the vendor's own, added through the master tables, is quotable at once
