@@ -74,9 +74,13 @@ void Recordset::open(const QString& sql, const QString& connectionString, Cursor
         if (rc != SQLITE_ROW)
             TenderDatabase::raiseEngineError(m_db, rc);
         Row row;
-        row.values.reserve(static_cast<size_t>(count));
+        row.cells.resize(static_cast<size_t>(count));
+        qsizetype textSize = 0;
         for (int i = 0; i < count; ++i)
-            row.values.push_back(ValueConversion::fromStatement(stmt.get(), i, m_columns[static_cast<size_t>(i)].type));
+            textSize += sqlite3_column_type(stmt.get(), i) == SQLITE_TEXT ? sqlite3_column_bytes(stmt.get(), i) : 0;
+        row.text.reserve(textSize);
+        for (int i = 0; i < count; ++i)
+            storeCell(row, static_cast<size_t>(i), stmt.get(), i);
         m_rows.push_back(std::move(row));
     }
     m_lock = lock;
@@ -202,7 +206,7 @@ QVariant Recordset::field(int index) const
     requireOpen();
     if (index < 0 || index >= fieldCount())
         throw DbError(DbErrorNumber::ItemNotFound, LayerSource, QStringLiteral("Item cannot be found in the collection."));
-    return currentRow().values[static_cast<size_t>(index)];
+    return valueOf(currentRow(), index);
 }
 
 void Recordset::loadTableColumns()
@@ -257,19 +261,47 @@ void Recordset::cancelUpdate()
     m_pending.clear();
 }
 
+void Recordset::storeCell(Row& row, size_t index, sqlite3_stmt* stmt, int column)
+{
+    const ValueConversion::StoredValue v = ValueConversion::storedValue(stmt, column);
+    Cell& cell = row.cells[index];
+    cell.storage = v.storage;
+    cell.integer = v.integer;
+    cell.real = v.real;
+    cell.offset = row.text.size();
+    cell.size = v.text.size();
+    row.text.append(v.text.data(), v.text.size());
+}
+
+QVariant Recordset::valueOf(const Row& row, int index) const
+{
+    const Cell& cell = row.cells[static_cast<size_t>(index)];
+    ValueConversion::StoredValue v;
+    v.storage = cell.storage;
+    v.integer = cell.integer;
+    v.real = cell.real;
+    v.text = QByteArrayView(row.text.constData() + cell.offset, cell.size);
+    return ValueConversion::fromStored(v, m_columns[static_cast<size_t>(index)].type);
+}
+
+qlonglong Recordset::idOf(const Row& row) const
+{
+    return valueOf(row, columnIndex(QStringLiteral("ID"))).toLongLong();
+}
+
 Recordset::Row Recordset::readRow(qlonglong id)
 {
     Statement stmt = prepare(m_db, QStringLiteral("SELECT * FROM %1 WHERE ID=?").arg(quotedName(m_table)));
     sqlite3_bind_int64(stmt.get(), 1, id);
     Row row;
-    row.values.resize(m_columns.size());
+    row.cells.resize(m_columns.size());
     if (sqlite3_step(stmt.get()) != SQLITE_ROW)
         return row;
+    // The table's own column order may differ from the recordset's: match by name.
     for (int i = 0; i < sqlite3_column_count(stmt.get()); ++i) {
         const int index = columnIndex(QString::fromUtf8(sqlite3_column_name(stmt.get(), i)));
         if (index >= 0)
-            row.values[static_cast<size_t>(index)] =
-                ValueConversion::fromStatement(stmt.get(), i, m_columns[static_cast<size_t>(index)].type);
+            storeCell(row, static_cast<size_t>(index), stmt.get(), i);
     }
     return row;
 }
@@ -303,7 +335,7 @@ void Recordset::update()
         if (idIndex < 0)
             throw DbError(DbErrorNumber::NotUpdatable, LayerSource,
                           QStringLiteral("Current Recordset does not support updating: it has no ID column."));
-        id = currentRow().values[static_cast<size_t>(idIndex)].toLongLong();
+        id = idOf(currentRow());
         QStringList assignments;
         for (const QString& c : columns)
             assignments << quotedName(c) + QStringLiteral("=?");
@@ -335,7 +367,7 @@ void Recordset::deleteCurrent()
     if (idIndex < 0)
         throw DbError(DbErrorNumber::NotUpdatable, LayerSource,
                       QStringLiteral("Current Recordset does not support updating: it has no ID column."));
-    const qlonglong id = currentRow().values[static_cast<size_t>(idIndex)].toLongLong();
+    const qlonglong id = idOf(currentRow());
     Statement stmt = prepare(m_db, QStringLiteral("DELETE FROM %1 WHERE ID=?").arg(quotedName(m_table)));
     sqlite3_bind_int64(stmt.get(), 1, id);
     runToEnd(m_db, stmt.get());

@@ -10,6 +10,7 @@
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 // Cursor and lock types, numbered as the screens name them.
 enum class CursorType { ForwardOnly = 0, Keyset = 1, Dynamic = 2, Static = 3 };
@@ -63,10 +64,23 @@ private:
         QString declaredType;
         std::optional<ColumnType> type;  // worked out once, not for every value read
     };
+    // A row as stored: its values are converted only when a field is read, so a long list pays for
+    // the columns it shows and not for every column of every row. Texts share one buffer per row.
+    struct Cell {
+        int storage = 5;  // null
+        qint64 integer = 0;
+        double real = 0;
+        qsizetype offset = 0;
+        qsizetype size = 0;
+    };
     struct Row {
-        std::vector<QVariant> values;
+        QByteArray text;
+        std::vector<Cell> cells;
         bool deleted = false;
     };
+    static void storeCell(Row& row, size_t index, sqlite3_stmt* stmt, int column);
+    QVariant valueOf(const Row& row, int index) const;
+    qlonglong idOf(const Row& row) const;
 
     void requireOpen() const;
     void requireUpdatable() const;

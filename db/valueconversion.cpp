@@ -20,21 +20,6 @@ const QString LayerSource = QStringLiteral("Recordset");
                       .arg(column, value.toString()));
 }
 
-QString storedText(sqlite3_stmt* stmt, int i)
-{
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
-    return QString::fromUtf8(text, sqlite3_column_bytes(stmt, i));
-}
-
-QVariant numberByStorage(sqlite3_stmt* stmt, int i)
-{
-    switch (sqlite3_column_type(stmt, i)) {
-    case SQLITE_INTEGER: return QVariant(static_cast<qlonglong>(sqlite3_column_int64(stmt, i)));
-    case SQLITE_FLOAT: return QVariant(ValueConversion::decimalTextFromDouble(sqlite3_column_double(stmt, i)));
-    default: return QVariant(storedText(stmt, i));
-    }
-}
-
 void bindText(sqlite3_stmt* stmt, int param, const QString& text)
 {
     const QByteArray utf8 = text.toUtf8();
@@ -85,26 +70,71 @@ QVariant fromStatement(sqlite3_stmt* stmt, int i, const QString& declaredType)
 
 QVariant fromStatement(sqlite3_stmt* stmt, int i, std::optional<ColumnType> type)
 {
-    if (sqlite3_column_type(stmt, i) == SQLITE_NULL)
+    return fromStored(storedValue(stmt, i), type);
+}
+
+StoredValue storedValue(sqlite3_stmt* stmt, int i)
+{
+    StoredValue v;
+    v.storage = sqlite3_column_type(stmt, i);
+    switch (v.storage) {
+    case SQLITE_INTEGER: v.integer = sqlite3_column_int64(stmt, i); break;
+    case SQLITE_FLOAT: v.real = sqlite3_column_double(stmt, i); break;
+    case SQLITE_TEXT:
+    case SQLITE_BLOB: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
+        v.text = QByteArrayView(text, sqlite3_column_bytes(stmt, i));
+        break;
+    }
+    default: break;
+    }
+    return v;
+}
+
+namespace {
+
+QString textOf(const StoredValue& v)
+{
+    switch (v.storage) {
+    case SQLITE_INTEGER: return QString::number(v.integer);
+    case SQLITE_FLOAT: return decimalTextFromDouble(v.real);
+    default: return QString::fromUtf8(v.text);
+    }
+}
+
+QVariant numberOf(const StoredValue& v)
+{
+    switch (v.storage) {
+    case SQLITE_INTEGER: return QVariant(static_cast<qlonglong>(v.integer));
+    case SQLITE_FLOAT: return QVariant(decimalTextFromDouble(v.real));
+    default: return QVariant(QString::fromUtf8(v.text));
+    }
+}
+
+} // namespace
+
+QVariant fromStored(const StoredValue& v, std::optional<ColumnType> type)
+{
+    if (v.storage == SQLITE_NULL)
         return QVariant();
     if (!type)
-        return numberByStorage(stmt, i);  // an expression such as Max(ID)
+        return numberOf(v);  // an expression such as Max(ID)
     switch (*type) {
     case ColumnType::Boolean:
-        if (sqlite3_column_type(stmt, i) == SQLITE_TEXT)
-            return QVariant(storedText(stmt, i).compare(QLatin1String("True"), Qt::CaseInsensitive) == 0);
-        return QVariant(sqlite3_column_int64(stmt, i) != 0);
+        if (v.storage == SQLITE_TEXT)
+            return QVariant(textOf(v).compare(QLatin1String("True"), Qt::CaseInsensitive) == 0);
+        return QVariant(v.storage == SQLITE_FLOAT ? v.real != 0 : v.integer != 0);
     case ColumnType::DateTime:
-        return QVariant(QDateTime::fromString(storedText(stmt, i), QLatin1String(DateTimeFormat)));
+        return QVariant(QDateTime::fromString(textOf(v), QLatin1String(DateTimeFormat)));
     case ColumnType::Id:
     case ColumnType::Integer:
     case ColumnType::SmallInt:
     case ColumnType::Decimal:
-        return numberByStorage(stmt, i);
+        return numberOf(v);
     case ColumnType::Text:
-        return QVariant(storedText(stmt, i));
+        return QVariant(textOf(v));
     }
-    return QVariant(storedText(stmt, i));
+    return QVariant(textOf(v));
 }
 
 void bind(sqlite3_stmt* stmt, int param, const QVariant& value, const QString& declaredType, const QString& column)

@@ -12,6 +12,16 @@ struct sqlite3_stmt;
 // decided by the column's declared type.
 namespace ValueConversion {
 
+// One value as the engine stored it, before conversion. `text` points into memory the caller keeps.
+struct StoredValue {
+    int storage = 5;  // the engine's storage class: 1 integer, 2 real, 3 text, 4 blob, 5 null
+    qint64 integer = 0;
+    double real = 0;
+    QByteArrayView text;
+};
+StoredValue storedValue(sqlite3_stmt* stmt, int i);
+QVariant fromStored(const StoredValue& value, std::optional<ColumnType> type);
+
 // The stored value of column i of the current statement row, as the recordset hands it out.
 QVariant fromStatement(sqlite3_stmt* stmt, int i, const QString& declaredType);
 // The same with the column's type worked out once for the whole read (nullopt: an expression such as
