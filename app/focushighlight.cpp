@@ -15,25 +15,31 @@
 
 namespace {
 
-// Calls `onFocus(true/false)` as the watched widget gains and loses the keyboard focus.
+// Calls `onFocus(widget, true/false)` as the watched widget gains and loses the keyboard focus.
+// A widget that is being destroyed still loses its focus, when it is no longer of its own class:
+// the callbacks therefore get the plain widget and cast it, and the cast fails at that point.
 class FocusWatcher : public QObject
 {
 public:
-    FocusWatcher(QWidget* widget, std::function<void(bool)> onFocus) : QObject(widget), m_onFocus(std::move(onFocus))
+    FocusWatcher(QWidget* widget, std::function<void(QWidget*, bool)> onFocus)
+        : QObject(widget), m_widget(widget), m_onFocus(std::move(onFocus))
     {
         widget->installEventFilter(this);
     }
-    bool eventFilter(QObject*, QEvent* event) override
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
+        if (watched != m_widget)
+            return false;
         if (event->type() == QEvent::FocusIn)
-            m_onFocus(true);
+            m_onFocus(m_widget, true);
         else if (event->type() == QEvent::FocusOut)
-            m_onFocus(false);
+            m_onFocus(m_widget, false);
         return false;
     }
 
 private:
-    std::function<void(bool)> m_onFocus;
+    QWidget* m_widget;
+    std::function<void(QWidget*, bool)> m_onFocus;
 };
 
 void setColours(QWidget* w, bool focused, bool backgroundOnly)
@@ -58,7 +64,10 @@ void setBold(QWidget* w, bool bold)
 void attachTextHighlight(QLineEdit* edit, QLabel* captionLabel)
 {
     QPointer<QLabel> label(captionLabel);
-    new FocusWatcher(edit, [edit, label](bool focused) {
+    new FocusWatcher(edit, [label](QWidget* widget, bool focused) {
+        auto* edit = qobject_cast<QLineEdit*>(widget);
+        if (!edit)
+            return;
         setColours(edit, focused, false);
         if (focused)
             // After the click that gave the focus has placed the cursor, select everything.
@@ -73,7 +82,10 @@ void attachTextHighlight(QLineEdit* edit, QLabel* captionLabel)
 
 void attachComboHighlight(QComboBox* combo)
 {
-    new FocusWatcher(combo, [combo](bool focused) {
+    new FocusWatcher(combo, [](QWidget* widget, bool focused) {
+        auto* combo = qobject_cast<QComboBox*>(widget);
+        if (!combo)
+            return;
         setColours(combo, focused, true);
         if (combo->lineEdit())
             setColours(combo->lineEdit(), focused, true);
@@ -82,19 +94,27 @@ void attachComboHighlight(QComboBox* combo)
 
 void attachListHighlight(QAbstractItemView* list, bool backgroundOnly)
 {
-    new FocusWatcher(list, [list, backgroundOnly](bool focused) { setColours(list, focused, backgroundOnly); });
+    new FocusWatcher(list, [backgroundOnly](QWidget* widget, bool focused) {
+        if (qobject_cast<QAbstractItemView*>(widget))
+            setColours(widget, focused, backgroundOnly);
+    });
 }
 
 void attachButtonHighlight(QAbstractButton* button)
 {
-    new FocusWatcher(button, [button](bool focused) { setBold(button, focused); });
+    new FocusWatcher(button, [](QWidget* widget, bool focused) {
+        if (qobject_cast<QAbstractButton*>(widget))
+            setBold(widget, focused);
+    });
 }
 
 void attachButtonWithInfoLabel(QAbstractButton* button, QLabel* infoLabel)
 {
     QPointer<QLabel> label(infoLabel);
-    new FocusWatcher(button, [button, label](bool focused) {
-        setBold(button, focused);
+    new FocusWatcher(button, [label](QWidget* widget, bool focused) {
+        if (!qobject_cast<QAbstractButton*>(widget))
+            return;
+        setBold(widget, focused);
         if (!label)
             return;
         QFont f = label->font();
