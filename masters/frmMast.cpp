@@ -1,5 +1,6 @@
 #include "masters/frmMast.h"
 
+#include "app/screenheading.h"
 #include "app/focushighlight.h"
 #include "app/messagebox.h"
 #include "app/screens.h"

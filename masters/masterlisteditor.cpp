@@ -1,5 +1,6 @@
 #include "masters/masterlisteditor.h"
 
+#include "app/screenheading.h"
 #include "app/applicationstate.h"
 #include "app/editmodeblink.h"
 #include "app/focushighlight.h"
@@ -407,17 +408,6 @@ void MasterListEditor::closeEvent(QCloseEvent* event)
     m_blink->stop();
     event->accept();
     QDialog::closeEvent(event);
-}
-
-QLabel* createScreenHeading(const QString& text, const QString& objectName, QWidget* parent)
-{
-    auto* heading = new QLabel(text, parent);
-    heading->setObjectName(objectName);
-    QFont f = heading->font();
-    f.setPointSize(f.pointSize() + 6);
-    f.setBold(true);
-    heading->setFont(f);
-    return heading;
 }
 
 MasterListEditor* createMasterEditor(MasterList list, QWidget* parent)

@@ -69,6 +69,3 @@ private:
 
 // A fresh editor of the list: the brands screen for brands, the plain editor otherwise.
 MasterListEditor* createMasterEditor(MasterList list, QWidget* parent);
-
-// The large bold heading at the top of the reference-list screens and their menu.
-QLabel* createScreenHeading(const QString& text, const QString& objectName, QWidget* parent);

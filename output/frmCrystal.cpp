@@ -1,5 +1,6 @@
 #include "output/frmCrystal.h"
 
+#include "app/screenheading.h"
 #include "app/applicationstate.h"
 #include "app/busycursor.h"
 #include "app/defaultinstance.h"
@@ -72,13 +73,7 @@ frmCrystal::frmCrystal(QWidget* parent) : QDialog(parent)
     grid->setContentsMargins(24, 16, 24, 16);
     grid->setHorizontalSpacing(16);
     grid->setVerticalSpacing(8);
-    auto* heading = new QLabel(QStringLiteral("Print/Export data"), body);
-    heading->setObjectName(QStringLiteral("lblHeading"));
-    QFont hf(QStringLiteral("Arial"));
-    hf.setPointSize(16);
-    hf.setBold(true);
-    heading->setFont(hf);
-    grid->addWidget(heading, 0, 0, 1, 2);
+    grid->addWidget(createScreenHeading(QStringLiteral("Print/Export data"), QStringLiteral("lblHeading"), body), 0, 0, 1, 2);
     grid->setRowMinimumHeight(1, 8);
 
     for (int i = 0; i < ReportCount; ++i) {

@@ -1,5 +1,6 @@
 #include "output/frmPDF.h"
 
+#include "app/screenheading.h"
 #include "app/applicationstate.h"
 #include "app/defaultinstance.h"
 #include "app/focushighlight.h"
@@ -27,13 +28,7 @@ frmPDF::frmPDF(QWidget* parent) : QDialog(parent)
     grid->setContentsMargins(24, 16, 24, 16);
     grid->setHorizontalSpacing(16);
     grid->setVerticalSpacing(8);
-    auto* heading = new QLabel(QStringLiteral("Print Quantity Required Per Year by KLMT"), body);
-    heading->setObjectName(QStringLiteral("lblHeading"));
-    QFont hf(QStringLiteral("Arial"));
-    hf.setPointSize(16);
-    hf.setBold(true);
-    heading->setFont(hf);
-    grid->addWidget(heading, 0, 0, 1, 2);
+    grid->addWidget(createScreenHeading(QStringLiteral("Print Quantity Required Per Year by KLMT"), QStringLiteral("lblHeading"), body), 0, 0, 1, 2);
     grid->setRowMinimumHeight(1, 8);
 
     const struct {

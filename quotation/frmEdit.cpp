@@ -1,5 +1,6 @@
 #include "quotation/frmEdit.h"
 
+#include "app/screenheading.h"
 #include "app/applicationstate.h"
 #include "app/busycursor.h"
 #include "app/defaultinstance.h"
@@ -100,13 +101,7 @@ frmEdit::frmEdit(QWidget* parent) : QMainWindow(parent)
     layout->setContentsMargins(12, 10, 12, 8);
     layout->setSpacing(8);
 
-    auto* heading = new QLabel(QStringLiteral("List of Quoted Drugs"), central);
-    heading->setObjectName(QStringLiteral("lblHeading"));
-    QFont headingFont = heading->font();
-    headingFont.setPointSize(headingFont.pointSize() + 5);
-    headingFont.setBold(true);
-    heading->setFont(headingFont);
-    layout->addWidget(heading);
+    layout->addWidget(createScreenHeading(QStringLiteral("List of Quoted Drugs"), QStringLiteral("lblHeading"), central));
 
     lvItems = new QTreeWidget(central);
     lvItems->setObjectName(QStringLiteral("lvItems"));

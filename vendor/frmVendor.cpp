@@ -1,5 +1,6 @@
 #include "vendor/frmVendor.h"
 
+#include "app/screenheading.h"
 #include "app/applicationstate.h"
 #include "app/busycursor.h"
 #include "app/defaultinstance.h"
@@ -103,13 +104,7 @@ void frmVendor::buildLayout()
     body->setSpacing(8);
     outer->addLayout(body, 1);
 
-    auto* heading = new QLabel(QStringLiteral("Company/Vendor Details"), this);
-    heading->setObjectName(QStringLiteral("lblHeading"));
-    QFont hf = heading->font();
-    hf.setPointSizeF(hf.pointSizeF() + 4);
-    hf.setBold(true);
-    heading->setFont(hf);
-    body->addWidget(heading);
+    body->addWidget(createScreenHeading(QStringLiteral("Company/Vendor Details"), QStringLiteral("lblHeading"), this));
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(6);
