@@ -209,6 +209,14 @@ QVariant Recordset::field(int index) const
     return valueOf(currentRow(), index);
 }
 
+QVariant Recordset::valueAt(long row, int index) const
+{
+    requireOpen();
+    if (row < 0 || static_cast<size_t>(row) >= m_rows.size() || index < 0 || index >= fieldCount())
+        throw DbError(DbErrorNumber::ItemNotFound, LayerSource, QStringLiteral("Item cannot be found in the collection."));
+    return valueOf(m_rows[static_cast<size_t>(row)], index);
+}
+
 void Recordset::loadTableColumns()
 {
     if (!m_tableColumnTypes.isEmpty())

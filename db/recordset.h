@@ -49,6 +49,9 @@ public:
     bool hasField(const QString& name) const;
     QVariant field(const QString& name) const;
     QVariant field(int index) const;
+    // The value in any row, without moving: a list view showing a large read-only result reads the
+    // rows it paints instead of converting them all up front. `row` counts from 0 in the order read.
+    QVariant valueAt(long row, int index) const;
 
     // Changes to the current (or new) row; written by update(). Moving on writes pending changes first.
     void setField(const QString& name, const QVariant& value);
