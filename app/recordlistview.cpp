@@ -1,0 +1,55 @@
+#include "app/recordlistview.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+
+RecordListView::RecordListView(const QString& objectName, const QStringList& headers, const QString& keyPrefix,
+                               const QString& keySuffix, QWidget* parent)
+    : QTreeView(parent), m_rows(new RecordListModel(headers, keyPrefix, keySuffix, this))
+{
+    setObjectName(objectName);
+    setModel(m_rows);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    // Every row is one line high: the view then lays out only what it shows, however long the list.
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    header()->setStretchLastSection(false);
+    connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) { emit rowClicked(index.row()); });
+    connect(this, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { emit rowDoubleClicked(index.row()); });
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { emit currentRowChanged(current.isValid() ? current.row() : -1); });
+}
+
+int RecordListView::selectedRow() const
+{
+    const QModelIndexList selected = selectionModel()->selectedRows();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+int RecordListView::currentRow() const
+{
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void RecordListView::selectRow(int row)
+{
+    if (row < 0 || row >= rowCount())
+        return;
+    const QModelIndex at = m_rows->index(row, 0);
+    selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    scrollTo(at);
+}
+
+int RecordListView::findRow(int column, const QString& text) const
+{
+    for (int row = 0; row < rowCount(); ++row)
+        if (m_rows->text(row, column) == text)
+            return row;
+    return -1;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "app/recordlistmodel.h"
+
+#include <QTreeView>
+
+// A flat list view of a RecordListModel with one row selected at a time, spoken to in rows: the
+// screens ask for a row's texts, key and tag, and hear of clicks and moves by row number.
+class RecordListView : public QTreeView
+{
+    Q_OBJECT
+public:
+    RecordListView(const QString& objectName, const QStringList& headers, const QString& keyPrefix,
+                   const QString& keySuffix, QWidget* parent);
+
+    RecordListModel* rows() const { return m_rows; }
+    int rowCount() const { return m_rows->rowCount(); }
+    QString text(int row, int column) const { return m_rows->text(row, column); }
+    // The selected row, or -1.
+    int selectedRow() const;
+    // The current (focus) row, or -1.
+    int currentRow() const;
+    // Makes `row` the only selected row and the current one, and scrolls it into view.
+    void selectRow(int row);
+    // The first row whose `column` reads `text`, or -1.
+    int findRow(int column, const QString& text) const;
+
+signals:
+    void rowClicked(int row);
+    void rowDoubleClicked(int row);
+    void currentRowChanged(int row);
+
+private:
+    RecordListModel* m_rows;
+};
