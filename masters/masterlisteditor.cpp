@@ -5,6 +5,7 @@
 #include "app/editmodeblink.h"
 #include "app/focushighlight.h"
 #include "app/messagebox.h"
+#include "app/recordlistview.h"
 #include "app/screens.h"
 #include "app/statusbar.h"
 #include "db/dberror.h"
@@ -20,7 +21,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -122,14 +122,7 @@ void MasterListEditor::buildScreen()
     for (int i = 1; i < 4; ++i)
         addButton(i, m_kind.buttonCaptions.at(i), m_kind.tooltips.at(i));
 
-    m_list = new QTreeWidget(this);
-    m_list->setObjectName(m_kind.listObjectName);
-    m_list->setRootIsDecorated(false);
-    m_list->setUniformRowHeights(true);
-    m_list->setAllColumnsShowFocus(true);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setHeaderLabels(m_kind.listHeaders);
-    m_list->header()->setStretchLastSection(false);
+    m_list = new RecordListView(m_kind.listObjectName, m_kind.listHeaders, QStringLiteral("K"), QString(), this);
     m_list->setColumnWidth(0, 90);
     for (int c = 1; c < m_kind.listHeaders.size() - 1; ++c)
         m_list->setColumnWidth(c, c == 1 ? 360 : 220);
@@ -165,7 +158,7 @@ void MasterListEditor::buildScreen()
     connect(findChild<QAction*>(QStringLiteral("mnuHtml")), &QAction::triggered, this, [this] { showExportScreen(this); });
     // Any click in the list ends edit mode, on an entry or not.
     m_list->viewport()->installEventFilter(this);
-    connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] { enterEditMode(); });
+    connect(m_list, &RecordListView::rowDoubleClicked, this, [this] { enterEditMode(); });
 
     // Tall enough for the brands' extra hints and seven information lines to leave the list room.
     resize(1060, 560 + 20 * (m_kind.infoLines.size() + static_cast<int>(m_kind.hintLines.size())));
@@ -232,7 +225,7 @@ void MasterListEditor::setFieldValue(int field, const QString& value)
 
 bool MasterListEditor::LoadMasterList(const QString& sql)
 {
-    std::vector<MasterRow> rows;
+    MasterRows rows;
     try {
         rows = readMasterRows(m_kind, sql);
     } catch (const DbError& e) {
@@ -240,19 +233,7 @@ bool MasterListEditor::LoadMasterList(const QString& sql)
         ShowDbError(e, this);
         return false;
     }
-    m_itemCounter = 1;
-    m_list->setUpdatesEnabled(false);
-    m_list->clear();
-    QList<QTreeWidgetItem*> items;
-    items.reserve(static_cast<qsizetype>(rows.size()));
-    for (const MasterRow& row : rows) {
-        auto* item = new QTreeWidgetItem(row.texts);
-        item->setData(0, KeyRole, QStringLiteral("K") + QString::number(m_itemCounter++));
-        item->setData(0, TagRole, row.id);
-        items << item;
-    }
-    m_list->addTopLevelItems(items);
-    m_list->setUpdatesEnabled(true);
+    m_list->rows()->setRecords(std::move(rows.records), std::move(rows.columns), rows.idField);
     return true;
 }
 
@@ -263,7 +244,7 @@ void MasterListEditor::runFilter(const QString& sql, const QString& refusal)
         return;
     }
     leaveEditMode();
-    if (LoadMasterList(sql) && m_list->topLevelItemCount() == 0)
+    if (LoadMasterList(sql) && m_list->rowCount() == 0)
         showInfo(this, QStringLiteral("No data found"));
 }
 
@@ -282,32 +263,32 @@ void MasterListEditor::leaveEditMode()
     m_blink->stop();
 }
 
-void MasterListEditor::fillFieldsFrom(const QTreeWidgetItem* item)
+void MasterListEditor::fillFieldsFrom(int row)
 {
     for (size_t i = 0; i < m_kind.fields.size(); ++i)
-        setFieldValue(static_cast<int>(i), item->text(m_kind.listColumns.indexOf(m_kind.fields[i].column) + 1));
+        setFieldValue(static_cast<int>(i), m_list->text(row, m_kind.listColumns.indexOf(m_kind.fields[i].column) + 1));
 }
 
 void MasterListEditor::enterEditMode()
 {
-    QTreeWidgetItem* item = m_list->currentItem();
-    if (!item || !item->isSelected())
+    const int row = m_list->currentRow();
+    if (row < 0 || m_list->selectedRow() != row)
         return;
-    const QString key = (m_kind.keyFrom == MasterListKind::KeyFrom::Code ? item->text(0)
-                                                                          : item->data(0, TagRole).toString())
+    const QString key = (m_kind.keyFrom == MasterListKind::KeyFrom::Code ? m_list->text(row, 0)
+                                                                          : m_list->rows()->tag(row).toString())
                             .trimmed();
     if (key.isEmpty()) {
         if (!m_kind.missingKey.isEmpty())
             showInfo(this, m_kind.missingKey);
         return;
     }
-    const QString description = item->text(1);
-    if (item->text(m_kind.listHeaders.size() - 1) != Yes) {
+    const QString description = m_list->text(row, 1);
+    if (m_list->text(row, m_kind.listHeaders.size() - 1) != Yes) {
         if (!m_kind.offerSimilar)
             showInfo(this, m_kind.hospitalEntry);
         else if (showMessage(this, QStringLiteral("Info"), m_kind.hospitalEntry.arg(description), QMessageBox::Question,
                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes)
-            fillFieldsFrom(item);
+            fillFieldsFrom(row);
         return;
     }
     bool used = false;
@@ -322,7 +303,7 @@ void MasterListEditor::enterEditMode()
                     QMessageBox::Information);
         return;
     }
-    fillFieldsFrom(item);
+    fillFieldsFrom(row);
     AppState::MasterEditKey = key;
     AppState::MasterEditMode = true;
     m_blink->start();
@@ -330,12 +311,9 @@ void MasterListEditor::enterEditMode()
     m_fieldControls.first()->setFocus();
 }
 
-void MasterListEditor::selectOnly(QTreeWidgetItem* item)
+void MasterListEditor::selectOnly(int row)
 {
-    m_list->clearSelection();
-    m_list->setCurrentItem(item);
-    item->setSelected(true);
-    m_list->scrollToItem(item);
+    m_list->selectRow(row);
     m_list->setFocus();
 }
 
@@ -364,32 +342,28 @@ void MasterListEditor::SaveMasterEntry()
         return;
     }
 
-    QTreeWidgetItem* item = nullptr;
+    int row = -1;
     if (result.added) {
         QStringList texts(m_kind.listHeaders.size());
         texts.first() = result.newCode;
         texts.last() = Yes;
-        item = new QTreeWidgetItem(texts);
-        item->setData(0, KeyRole, QStringLiteral("K") + QString::number(m_itemCounter++));
-        if (result.newId.isValid() && !result.newId.isNull())
-            item->setData(0, TagRole, result.newId);
-        m_list->addTopLevelItem(item);
+        row = m_list->rows()->appendRow(texts, result.newId.isNull() ? QVariant() : result.newId);
     } else {
-        item = m_list->currentItem();
+        row = m_list->currentRow();
     }
-    if (item) {
+    if (row >= 0) {
         for (int c = 0; c < m_kind.listColumns.size(); ++c) {
             const int field = m_kind.fieldOf(m_kind.listColumns.at(c));
-            item->setText(c + 1, field >= 0 ? values.at(field) : result.description);
+            m_list->rows()->setText(row, c + 1, field >= 0 ? values.at(field) : result.description);
         }
     }
     for (int i = 0; i < m_fieldControls.size(); ++i)
         setFieldValue(i, QString());
-    if (item) {
-        selectOnly(item);
+    if (row >= 0) {
+        selectOnly(row);
         const QString& message = result.added ? m_kind.addedMessage : m_kind.modifiedMessage;
         if (!message.isEmpty())
-            showInfo(this, message.arg(item->text(1)));
+            showInfo(this, message.arg(m_list->text(row, 1)));
     }
     if (editing)
         leaveEditMode();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/recordlistmodel.h"
 #include "masters/masterlistkind.h"
 
 #include <QDialog>
@@ -12,8 +13,7 @@ class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTreeWidget;
-class QTreeWidgetItem;
+class RecordListView;
 
 // The Master List Editor: one reference list, browsed, filtered by words, extended with the vendor's
 // own entries and corrected while no quoted item uses them. Every reference list is this screen with
@@ -23,8 +23,8 @@ class MasterListEditor : public QDialog
     Q_OBJECT
 public:
     // The list entry's key ("K1", ...) and tag (the row's ID) live in these roles of column 0.
-    static constexpr int KeyRole = Qt::UserRole;
-    static constexpr int TagRole = Qt::UserRole + 1;
+    static constexpr int KeyRole = RecordListModel::KeyRole;
+    static constexpr int TagRole = RecordListModel::TagRole;
 
     explicit MasterListEditor(MasterList list, QWidget* parent = nullptr);
 
@@ -54,17 +54,16 @@ private:
     void Form_Load();
     void showAll();
     void enterEditMode();
-    void fillFieldsFrom(const QTreeWidgetItem* item);
-    void selectOnly(QTreeWidgetItem* item);
+    void fillFieldsFrom(int row);
+    void selectOnly(int row);
 
     const MasterListKind& m_kind;
-    QTreeWidget* m_list = nullptr;
+    RecordListView* m_list = nullptr;
     QGridLayout* m_fieldGrid = nullptr;
     QHBoxLayout* m_buttonRow = nullptr;
     QList<QWidget*> m_fieldControls;
     QList<QHBoxLayout*> m_fieldRows;
     EditModeBlink* m_blink = nullptr;
-    int m_itemCounter = 1;  // wider than the original 16 bits, so long lists cannot overflow it
 };
 
 // A fresh editor of the list: the brands screen for brands, the plain editor otherwise.

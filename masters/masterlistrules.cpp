@@ -109,10 +109,13 @@ QString brandCombinedFilterSql(const QString& brand, const QString& manufacturer
     return masterListKind(MasterList::Brands).selectWhere(condition);
 }
 
-std::vector<MasterRow> readMasterRows(const MasterListKind& kind, const QString& sql)
+MasterRows readMasterRows(const MasterListKind& kind, const QString& sql)
 {
     BusyCursor busy;
-    Recordset rs(sql, AppState::ConnectionString, CursorType::ForwardOnly, LockType::ReadOnly);
+    MasterRows rows;
+    rows.records = std::make_unique<Recordset>(sql, AppState::ConnectionString, CursorType::ForwardOnly,
+                                               LockType::ReadOnly);
+    const Recordset& rs = *rows.records;
     // Columns by position, looked up once: lists run to tens of thousands of rows.
     const auto indexOf = [&rs](const QString& name) {
         for (int i = 0; i < rs.fieldCount(); ++i)
@@ -121,26 +124,11 @@ std::vector<MasterRow> readMasterRows(const MasterListKind& kind, const QString&
         throw DbError(DbErrorNumber::ItemNotFound, QStringLiteral("LoadMasterList"),
                       QStringLiteral("Item cannot be found in the collection corresponding to the requested name: %1.").arg(name));
     };
-    const int code = indexOf(QStringLiteral("Code"));
-    const int id = indexOf(QStringLiteral("ID"));
-    const int vendor = indexOf(QStringLiteral("AddedByVendor"));
-    std::vector<int> columns;
+    rows.columns.push_back({indexOf(QStringLiteral("Code")), RecordListColumn::Show::Text});
     for (const QString& column : kind.listColumns)
-        columns.push_back(indexOf(column));
-    std::vector<MasterRow> rows;
-    rows.reserve(static_cast<size_t>(std::max(0L, rs.recordCount())));
-    const QString yes = QStringLiteral("Yes");
-    while (!rs.eof()) {
-        MasterRow row;
-        row.texts.reserve(static_cast<qsizetype>(columns.size()) + 2);
-        row.texts << textOf(rs.field(code));
-        for (int c : columns)
-            row.texts << textOf(rs.field(c));
-        row.texts << (rs.field(vendor).toBool() ? yes : QString());
-        row.id = rs.field(id);
-        rows.push_back(std::move(row));
-        rs.moveNext();
-    }
+        rows.columns.push_back({indexOf(column), RecordListColumn::Show::Text});
+    rows.columns.push_back({indexOf(QStringLiteral("AddedByVendor")), RecordListColumn::Show::YesWhenTrue});
+    rows.idField = indexOf(QStringLiteral("ID"));
     return rows;
 }
 

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "app/recordlistmodel.h"
+#include "db/recordset.h"
 #include "masters/masterlistkind.h"
 
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -26,13 +29,14 @@ QString brandManufacturerFilterSql(const QString& manufacturer);
 QString brandGenericFilterSql(const QString& generic);
 QString brandCombinedFilterSql(const QString& brand, const QString& manufacturer, const QString& generic);
 
-// One list row, as the list shows it: the code, the member's list columns ("" for Null) and "Yes"
-// for a vendor row; and the row's ID for the tag.
-struct MasterRow {
-    QStringList texts;
-    QVariant id;
+// A list read for the screen: the code, the member's list columns and "Yes" for a vendor row, read
+// from the kept recordset as the list shows them; the tag is the row's ID.
+struct MasterRows {
+    std::unique_ptr<Recordset> records;
+    std::vector<RecordListColumn> columns;
+    int idField = -1;
 };
-std::vector<MasterRow> readMasterRows(const MasterListKind& kind, const QString& sql);
+MasterRows readMasterRows(const MasterListKind& kind, const QString& sql);
 
 // The items of a drop-down box: the description, and the row's ID when asked for.
 std::vector<std::pair<QString, QVariant>> readDropDownItems(const QString& sql);

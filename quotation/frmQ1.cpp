@@ -8,6 +8,7 @@
 #include "app/frmMain.h"
 #include "app/keyfilter.h"
 #include "app/messagebox.h"
+#include "app/recordlistview.h"
 #include "app/removeclosebutton.h"
 #include "app/screens.h"
 #include "db/dberror.h"
@@ -25,7 +26,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -38,24 +38,36 @@ QString text(const Recordset& rs, const char* column)
     return v.isNull() ? QString() : v.toString();
 }
 
-QString yesWhenTrue(const Recordset& rs)
+RecordListView* makeList(const QString& name, const QStringList& columns, QWidget* parent)
 {
-    const QVariant v = rs.field(QStringLiteral("AddedByVendor"));
-    return !v.isNull() && v.toBool() ? QStringLiteral("Yes") : QString();
-}
-
-QTreeWidget* makeList(const QString& name, const QStringList& columns, QWidget* parent)
-{
-    auto* lv = new QTreeWidget(parent);
-    lv->setObjectName(name);
-    lv->setRootIsDecorated(false);
-    lv->setUniformRowHeights(true);
-    lv->setAllColumnsShowFocus(true);
-    lv->setSelectionMode(QAbstractItemView::SingleSelection);
-    lv->setHeaderLabels(columns);
-    lv->header()->setStretchLastSection(false);
+    auto* lv = new RecordListView(name, columns, QString(), QStringLiteral("K"), parent);
     attachListHighlight(lv);
     return lv;
+}
+
+// The field index of each named column, -1 when the result has no such column.
+std::vector<RecordListColumn> listColumns(const Recordset& rs, std::initializer_list<const char*> names,
+                                          const char* yesColumn)
+{
+    std::vector<RecordListColumn> columns;
+    for (const char* name : names) {
+        RecordListColumn column;
+        for (int f = 0; f < rs.fieldCount() && column.field < 0; ++f)
+            if (rs.fieldName(f).compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+                column.field = f;
+        if (qstrcmp(name, yesColumn) == 0)
+            column.show = RecordListColumn::Show::YesWhenTrue;
+        columns.push_back(column);
+    }
+    return columns;
+}
+
+int fieldIndex(const Recordset& rs, const char* name)
+{
+    for (int f = 0; f < rs.fieldCount(); ++f)
+        if (rs.fieldName(f).compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+            return f;
+    return -1;
 }
 
 // Item click on a row fills the display boxes from these sub-items.
@@ -206,15 +218,15 @@ void frmQ1::buildUi()
     connect(cmdMaster[6], &QPushButton::clicked, this, &frmQ1::cmdShowAllBrands);
     connect(cmdMaster[7], &QPushButton::clicked, this, [this] { showMasterEditor(MasterList::Brands, this); });
     connect(cmdMaster[8], &QPushButton::clicked, this, &frmQ1::cmdClear);
-    connect(lvGenerics, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { lvGenerics_ItemClick(item); });
-    connect(lvBrands, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { lvBrands_ItemClick(item); });
+    connect(lvGenerics, &RecordListView::rowClicked, this, &frmQ1::lvGenerics_ItemClick);
+    connect(lvBrands, &RecordListView::rowClicked, this, &frmQ1::lvBrands_ItemClick);
     // Moving through the brands with the keyboard shows each row as a click would.
-    connect(lvBrands, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
-        if (item && item->isSelected())
-            lvBrands_ItemClick(item);
+    connect(lvBrands, &RecordListView::currentRowChanged, this, [this](int row) {
+        if (row >= 0 && lvBrands->selectedRow() == row)
+            lvBrands_ItemClick(row);
     });
-    connect(lvBrands, &QTreeWidget::itemDoubleClicked, this, [this] {
-        if (lvBrands->topLevelItemCount() > 0)
+    connect(lvBrands, &RecordListView::rowDoubleClicked, this, [this] {
+        if (lvBrands->rowCount() > 0)
             cmdNext();
     });
     resize(1100, 720);
@@ -232,12 +244,12 @@ void frmQ1::Form_Load()
 
 QStringList frmQ1::selectedBrand() const
 {
-    const QList<QTreeWidgetItem*> selected = lvBrands->selectedItems();
-    if (selected.isEmpty())
+    const int selected = lvBrands->selectedRow();
+    if (selected < 0)
         return {};
     QStringList row;
-    for (int c = 0; c < lvBrands->columnCount(); ++c)
-        row << selected.first()->text(c);
+    for (int c = 0; c < lvBrands->rows()->columnCount(); ++c)
+        row << lvBrands->text(selected, c);
     return row;
 }
 
@@ -248,7 +260,7 @@ void frmQ1::FilterGenerics()
         showInfo(this, QStringLiteral("Please enter few characters of a generic and then click on filter."));
         return;
     }
-    lvBrands->clear();
+    lvBrands->rows()->clear();
     ListGenerics(WordFilter::genericsSql(clause));
 }
 
@@ -259,19 +271,19 @@ void frmQ1::FilterBrands()
         showInfo(this, QStringLiteral("Please enter few characters of a Brand and then click on filter by brand."));
         return;
     }
-    lvGenerics->clear();
+    lvGenerics->rows()->clear();
     ListBrands(WordFilter::brandsSql(clause));
 }
 
 void frmQ1::cmdShowAllGenerics()
 {
-    lvBrands->clear();
+    lvBrands->rows()->clear();
     ListGenerics(QStringLiteral("Select * From CT_Generics Order By Description"));
 }
 
 void frmQ1::cmdShowAllBrands()
 {
-    lvGenerics->clear();
+    lvGenerics->rows()->clear();
     ListBrands(QStringLiteral("Select * From CT_Brands Order By Description"));
 }
 
@@ -279,18 +291,11 @@ void frmQ1::ListGenerics(const QString& sql)
 {
     BusyCursor busy;
     try {
-        Recordset rs(sql, AppState::ConnectionString, CursorType::ForwardOnly, LockType::ReadOnly);
-        lvGenerics->clear();
-        QList<QTreeWidgetItem*> items;
-        qint64 counter = 0;  // wide enough that no tender can run the row keys over
-        for (; !rs.eof(); rs.moveNext()) {
-            auto* item = new QTreeWidgetItem({text(rs, "Code"), text(rs, "Description"), yesWhenTrue(rs)});
-            item->setData(0, KeyRole, QString::number(++counter) + QLatin1Char('K'));
-            item->setData(0, TagRole, rs.field(QStringLiteral("ID")));
-            items << item;
-        }
-        rs.close();
-        lvGenerics->addTopLevelItems(items);
+        auto rs = std::make_unique<Recordset>(sql, AppState::ConnectionString, CursorType::ForwardOnly,
+                                              LockType::ReadOnly);
+        std::vector<RecordListColumn> columns = listColumns(*rs, {"Code", "Description", "AddedByVendor"}, "AddedByVendor");
+        const int id = fieldIndex(*rs, "ID");
+        lvGenerics->rows()->setRecords(std::move(rs), std::move(columns), id);
     } catch (const DbError& e) {
         ShowDbError(e, this);
     }
@@ -300,52 +305,25 @@ void frmQ1::ListBrands(const QString& sql)
 {
     BusyCursor busy;
     try {
-        Recordset rs(sql, AppState::ConnectionString, CursorType::ForwardOnly, LockType::ReadOnly);
-        lvBrands->clear();
-        // Columns looked up once, not per row: a Show All lists tens of thousands of brands.
-        static const char* const columns[] = {"Code",         "Description",       "Manufacturer",
-                                              "Generic",      "AddedByVendor",     "DrugForm",
-                                              "DrugStrength", "ItemSpecification", "PurchaseUOM",
-                                              "PharmacyCategory", "PharmacySubCategory", "ExpectedConsumption"};
-        int index[12];
-        for (int c = 0; c < 12; ++c) {
-            index[c] = -1;
-            for (int f = 0; f < rs.fieldCount(); ++f)
-                if (rs.fieldName(f).compare(QLatin1String(columns[c]), Qt::CaseInsensitive) == 0)
-                    index[c] = f;
-        }
-        int idIndex = -1;
-        for (int f = 0; f < rs.fieldCount(); ++f)
-            if (rs.fieldName(f).compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0)
-                idIndex = f;
-        QList<QTreeWidgetItem*> items;
-        qint64 counter = 0;  // wide enough that no tender can run the row keys over
-        for (; !rs.eof(); rs.moveNext()) {
-            QStringList row;
-            row.reserve(12);
-            for (int c = 0; c < 12; ++c) {
-                const QVariant v = index[c] < 0 ? QVariant() : rs.field(index[c]);
-                if (c == 4)
-                    row << (!v.isNull() && v.toBool() ? QStringLiteral("Yes") : QString());
-                else
-                    row << (v.isNull() ? QString() : v.toString());
-            }
-            auto* item = new QTreeWidgetItem(row);
-            item->setData(0, KeyRole, QString::number(++counter) + QLatin1Char('K'));
-            item->setData(0, TagRole, idIndex < 0 ? QVariant() : rs.field(idIndex));
-            items << item;
-        }
-        rs.close();
-        lvBrands->addTopLevelItems(items);
+        auto rs = std::make_unique<Recordset>(sql, AppState::ConnectionString, CursorType::ForwardOnly,
+                                              LockType::ReadOnly);
+        std::vector<RecordListColumn> columns =
+            listColumns(*rs,
+                        {"Code", "Description", "Manufacturer", "Generic", "AddedByVendor", "DrugForm", "DrugStrength",
+                         "ItemSpecification", "PurchaseUOM", "PharmacyCategory", "PharmacySubCategory",
+                         "ExpectedConsumption"},
+                        "AddedByVendor");
+        const int id = fieldIndex(*rs, "ID");
+        lvBrands->rows()->setRecords(std::move(rs), std::move(columns), id);
     } catch (const DbError& e) {
         ShowDbError(e, this);
         return;
     }
-    if (lvBrands->topLevelItemCount() == 0 && lvGenerics->topLevelItemCount() > 0) {
-        const QList<QTreeWidgetItem*> sel = lvGenerics->selectedItems();
-        const QString generic = sel.isEmpty() ? QString() : sel.first()->text(1);
+    if (lvBrands->rowCount() == 0 && lvGenerics->rowCount() > 0) {
+        const int selected = lvGenerics->selectedRow();
+        const QString generic = selected < 0 ? QString() : lvGenerics->text(selected, 1);
         showInfo(this, QStringLiteral("No brand found for generic") + CRLF + generic);
-    } else if (lvBrands->topLevelItemCount() == 0) {
+    } else if (lvBrands->rowCount() == 0) {
         showInfo(this, QStringLiteral("No brand found"));
     } else {
         // No brand counts as chosen until the vendor clicks one.
@@ -369,9 +347,9 @@ void frmQ1::clearDisplay()
         e->clear();
 }
 
-void frmQ1::lvGenerics_ItemClick(QTreeWidgetItem* item)
+void frmQ1::lvGenerics_ItemClick(int row)
 {
-    const QString name = item->text(1);
+    const QString name = lvGenerics->text(row, 1);
     if (name.trimmed().isEmpty()) {
         showInfo(this, QStringLiteral("Please enter few characters of a Manufacturer and then click on filter by Manufacturer."));
         return;
@@ -380,21 +358,21 @@ void frmQ1::lvGenerics_ItemClick(QTreeWidgetItem* item)
     ListBrands(WordFilter::brandsOfGenericSql(name));
 }
 
-void frmQ1::lvBrands_ItemClick(QTreeWidgetItem* item)
+void frmQ1::lvBrands_ItemClick(int row)
 {
     for (int i = 0; i < m_display.size(); ++i)
-        m_display[i]->setText(item->text(DisplayColumns[i]));
+        m_display[i]->setText(lvBrands->text(row, DisplayColumns[i]));
 }
 
 void frmQ1::cmdNext()
 {
-    const QList<QTreeWidgetItem*> selected = lvBrands->selectedItems();
-    if (lvBrands->topLevelItemCount() == 0 || selected.isEmpty()) {
+    const int selected = lvBrands->selectedRow();
+    if (lvBrands->rowCount() == 0 || selected < 0) {
         showInfo(this, QStringLiteral("Please choose a brand, before moving to step 2"));
         return;
     }
     if (!AppState::QuotationEditMode) {
-        const QString brand = selected.first()->text(1);
+        const QString brand = lvBrands->text(selected, 1);
         bool quoted = false;
         try {
             quoted = IsBrandQuoted(brand);
@@ -424,9 +402,9 @@ void frmQ1::cmdClear()
     if (!askConfirm(this, QStringLiteral("Do you really want to clear this form?")))
         return;
     txtGeneric->clear();
-    lvGenerics->clear();
+    lvGenerics->rows()->clear();
     txtBrand->clear();
-    lvBrands->clear();
+    lvBrands->rows()->clear();
     clearDisplay();
     txtGeneric->setFocus();
 }
@@ -482,32 +460,22 @@ void frmQ1::LoadQuotationForEdit()
             return;
         txtGeneric->setText(generic);
         FilterGenerics();
-        QTreeWidgetItem* genericRow = nullptr;
-        for (int i = 0; i < lvGenerics->topLevelItemCount() && !genericRow; ++i)
-            if (lvGenerics->topLevelItem(i)->text(1) == txtGeneric->text())
-                genericRow = lvGenerics->topLevelItem(i);
-        if (!genericRow)
+        const int genericRow = lvGenerics->findRow(1, txtGeneric->text());
+        if (genericRow < 0)
             return;
-        lvGenerics->clearSelection();
-        genericRow->setSelected(true);
-        lvGenerics->scrollToItem(genericRow);
+        lvGenerics->selectRow(genericRow);
 
         const QString brand = text(rs, "Brand");
         if (brand.isEmpty())
             return;
         txtBrand->setText(brand);
         ListBrands(WordFilter::brandOfGenericSql(brand, generic));
-        QTreeWidgetItem* brandRow = nullptr;
-        for (int i = 0; i < lvBrands->topLevelItemCount() && !brandRow; ++i)
-            if (lvBrands->topLevelItem(i)->text(1) == txtBrand->text())
-                brandRow = lvBrands->topLevelItem(i);
-        if (!brandRow)
+        const int brandRow = lvBrands->findRow(1, txtBrand->text());
+        if (brandRow < 0)
             return;
-        brandRow->setSelected(true);
-        lvBrands->setCurrentItem(brandRow);
-        lvBrands->scrollToItem(brandRow);
+        lvBrands->selectRow(brandRow);
         // Step 2 takes the quoted manufacturer from the row, not the hospital's.
-        brandRow->setText(2, text(rs, "Manufacturer"));
+        lvBrands->rows()->setText(brandRow, 2, text(rs, "Manufacturer"));
         lvBrands_ItemClick(brandRow);
 
         DefaultInstance<frmQ2>::get().fillFromStoredRow(rs);

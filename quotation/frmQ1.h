@@ -1,13 +1,14 @@
 #pragma once
 
+#include "app/recordlistmodel.h"
+
 #include <QMap>
 #include <QStringList>
 #include <QWidget>
 
 class QLineEdit;
 class QPushButton;
-class QTreeWidget;
-class QTreeWidgetItem;
+class RecordListView;
 
 // Step 1 of the Quotation Wizard: find a generic or a brand and choose the brand to quote. It stays
 // loaded (hidden) while Steps 2 and 3 run, which read the chosen brand row from it.
@@ -16,8 +17,8 @@ class frmQ1 : public QWidget
     Q_OBJECT
 public:
     // Roles of a list row: its key ("1K", "2K", ...) and its tag (the table's ID).
-    static constexpr int KeyRole = Qt::UserRole;
-    static constexpr int TagRole = Qt::UserRole + 1;
+    static constexpr int KeyRole = RecordListModel::KeyRole;
+    static constexpr int TagRole = RecordListModel::TagRole;
 
     explicit frmQ1(QWidget* parent = nullptr);
 
@@ -43,8 +44,8 @@ private:
     void ListBrands(const QString& sql);
     bool IsBrandQuoted(const QString& brand);
     void LoadQuotationForEdit();
-    void lvGenerics_ItemClick(QTreeWidgetItem* item);
-    void lvBrands_ItemClick(QTreeWidgetItem* item);
+    void lvGenerics_ItemClick(int row);
+    void lvBrands_ItemClick(int row);
     void cmdShowAllGenerics();
     void cmdShowAllBrands();
     void cmdNext();
@@ -54,8 +55,8 @@ private:
 
     QLineEdit* txtGeneric = nullptr;
     QLineEdit* txtBrand = nullptr;
-    QTreeWidget* lvGenerics = nullptr;
-    QTreeWidget* lvBrands = nullptr;
+    RecordListView* lvGenerics = nullptr;
+    RecordListView* lvBrands = nullptr;
     QList<QLineEdit*> m_display;  // txtItem ... txtTentativeCons
     QMap<int, QPushButton*> cmdMaster;
     bool m_showStarterOnClose = true;

@@ -5,7 +5,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QTreeWidget>
+#include <QAbstractItemView>
+#include <QItemSelectionModel>
 
 namespace {
 
@@ -24,13 +25,13 @@ QString step1SelectedBrandColumn(int column)
     QWidget* step1 = topLevel(QStringLiteral("frmQ1"));
     if (!step1)
         return QString();
-    auto* brands = step1->findChild<QTreeWidget*>(QStringLiteral("lvBrands"));
-    if (!brands)
+    auto* brands = step1->findChild<QAbstractItemView*>(QStringLiteral("lvBrands"));
+    if (!brands || !brands->selectionModel())
         return QString();
-    const QList<QTreeWidgetItem*> selected = brands->selectedItems();
+    const QModelIndexList selected = brands->selectionModel()->selectedRows();
     if (selected.isEmpty())
         return QString();
-    return selected.first()->text(column);
+    return brands->model()->index(selected.first().row(), column).data().toString();
 }
 
 QLineEdit* step2LineEdit(const QString& name)

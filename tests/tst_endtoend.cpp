@@ -58,8 +58,8 @@ void pickFromList(QWidget* find, const QString& words, const QString& descriptio
 {
     QTest::keyClicks(control<QLineEdit>(find, "txtFind"), words);
     click(find, "cmdMaster(2)");
-    auto* list = control<QTreeWidget>(find, "lvData");
-    QTreeWidgetItem* row = findRow(list, 1, description);
+    auto* list = control<QAbstractItemView>(find, "lvData");
+    const ListRow row = findRow(list, 1, description);
     QVERIFY2(row, qPrintable(description));
     clickRow(list, row);
     click(find, "cmdMaster(1)");
@@ -217,9 +217,9 @@ frmEdit* openQuotedItems(const Application& app)
     return list;
 }
 
-QTreeWidget* lines(const frmEdit* list)
+QAbstractItemView* lines(const frmEdit* list)
 {
-    return control<QTreeWidget>(list, "lvItems");
+    return control<QAbstractItemView>(list, "lvItems");
 }
 
 } // namespace
@@ -306,7 +306,7 @@ private Q_SLOTS:
         frmQ1* step1 = DefaultInstance<frmQ1>::existing();
         QVERIFY(step1 && step1->isVisible());
         QVERIFY(!app.menu->isVisible());
-        QCOMPARE(control<QTreeWidget>(step1, "lvBrands")->topLevelItemCount(), 0);
+        QCOMPARE(rowCount(control<QAbstractItemView>(step1, "lvBrands")), 0);
         activate(step1);
         chooseBrand(step1, "acavelo 25", Brand);
         click(step1, "cmdMaster(1)");
@@ -332,12 +332,12 @@ private Q_SLOTS:
         QVERIFY(list && list->isVisible());
         QVERIFY(!app.menu->isVisible());
         app.boxes.clear();
-        QTreeWidget* lv = lines(list);
-        QCOMPARE(lv->topLevelItemCount(), 1);
-        QCOMPARE(lv->topLevelItem(0)->text(1), Brand);
-        QCOMPARE(lv->topLevelItem(0)->text(8), QString("100"));
+        QAbstractItemView* lv = lines(list);
+        QCOMPARE(rowCount(lv), 1);
+        QCOMPARE(rowAt(lv, 0).text(1), Brand);
+        QCOMPARE(rowAt(lv, 0).text(8), QString("100"));
 
-        clickRow(lv, lv->topLevelItem(0));
+        clickRow(lv, rowAt(lv, 0));
         click(list, "cmdMaster(1)");
         frmQ1* step1 = DefaultInstance<frmQ1>::existing();
         QVERIFY(step1 && step1->isVisible());
@@ -366,9 +366,9 @@ private Q_SLOTS:
         QCOMPARE(DefaultInstance<frmEdit>::existing(), list);
         QVERIFY(list->isVisible());
         QVERIFY(!app.menu->isVisible());
-        QCOMPARE(lv->topLevelItemCount(), 1);
-        QCOMPARE(lv->topLevelItem(0)->text(0), QString("1"));
-        QCOMPARE(lv->topLevelItem(0)->text(8), QString("120"));
+        QCOMPARE(rowCount(lv), 1);
+        QCOMPARE(rowAt(lv, 0).text(0), QString("1"));
+        QCOMPARE(rowAt(lv, 0).text(8), QString("120"));
         QCOMPARE(app.folder.count("Quotations"), 1);
         QCOMPARE(app.column("CostOfPackBeforeDiscountWithoutVAT"), QString("120"));
         click(list, "cmdMaster(0)");
@@ -385,7 +385,7 @@ private Q_SLOTS:
             return;
         frmEdit* list = openQuotedItems(app);
         QVERIFY(list);
-        clickRow(lines(list), lines(list)->topLevelItem(0));
+        clickRow(lines(list), rowAt(lines(list), 0));
         click(list, "cmdMaster(1)");
         frmQ1* step1 = DefaultInstance<frmQ1>::existing();
         QVERIFY(step1);
@@ -403,7 +403,7 @@ private Q_SLOTS:
         QVERIFY(list->isVisible());
         QVERIFY(!app.menu->isVisible());
         QVERIFY(!AppState::QuotationEditMode);
-        QCOMPARE(lines(list)->topLevelItem(0)->text(8), QString("100"));
+        QCOMPARE(rowAt(lines(list), 0).text(8), QString("100"));
         QCOMPARE(app.column("CostOfPackBeforeDiscountWithoutVAT"), QString("100"));
     }
 
@@ -503,7 +503,7 @@ private Q_SLOTS:
         QVERIFY(step1);
         activate(step1);
         chooseBrand(step1, "zetacarb", newBrand);
-        QCOMPARE(control<QTreeWidget>(step1, "lvBrands")->topLevelItem(0)->text(4), QString("Yes"));
+        QCOMPARE(rowAt(control<QAbstractItemView>(step1, "lvBrands"), 0).text(4), QString("Yes"));
         click(step1, "cmdMaster(1)");
         frmQ2* q2 = step2();
         QVERIFY(q2 && q2->isVisible());

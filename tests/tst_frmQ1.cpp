@@ -10,8 +10,8 @@ class tst_frmQ1 : public QObject
 {
     Q_OBJECT
 private:
-    static QTreeWidget* brands(QWidget* w) { return control<QTreeWidget>(w, "lvBrands"); }
-    static QTreeWidget* generics(QWidget* w) { return control<QTreeWidget>(w, "lvGenerics"); }
+    static QAbstractItemView* brands(QWidget* w) { return control<QAbstractItemView>(w, "lvBrands"); }
+    static QAbstractItemView* generics(QWidget* w) { return control<QAbstractItemView>(w, "lvGenerics"); }
 
     static void storeQuotation(const TestFolder& folder, const QString& brand)
     {
@@ -44,24 +44,24 @@ private Q_SLOTS:
         frmQ1* step1 = openStep1();
         QVERIFY(step1->isVisible());
         QCOMPARE(step1->windowTitle(), QString("Enter Quotation - Choose a Brand you want to Quote..."));
-        QCOMPARE(generics(step1)->topLevelItemCount(), 0);
-        QCOMPARE(brands(step1)->topLevelItemCount(), 0);
+        QCOMPARE(rowCount(generics(step1)), 0);
+        QCOMPARE(rowCount(brands(step1)), 0);
 
         click(step1, "cmdMaster(3)");
-        QCOMPARE(generics(step1)->topLevelItemCount(), folder.count("CT_Generics"));
-        QTreeWidgetItem* first = generics(step1)->topLevelItem(0);
-        QCOMPARE(first->data(0, frmQ1::KeyRole).toString(), QString("1K"));
-        QCOMPARE(generics(step1)->topLevelItem(1)->data(0, frmQ1::KeyRole).toString(), QString("2K"));
-        QCOMPARE(first->data(0, frmQ1::TagRole).toString(),
+        QCOMPARE(rowCount(generics(step1)), folder.count("CT_Generics"));
+        const ListRow first = rowAt(generics(step1), 0);
+        QCOMPARE(first.data(0, frmQ1::KeyRole).toString(), QString("1K"));
+        QCOMPARE(rowAt(generics(step1), 1).data(0, frmQ1::KeyRole).toString(), QString("2K"));
+        QCOMPARE(first.data(0, frmQ1::TagRole).toString(),
                  folder.scalar("SELECT ID FROM CT_Generics ORDER BY Description LIMIT 1"));
 
         // Show All brands empties the generic list, and the other way round.
         click(step1, "cmdMaster(6)");
-        QCOMPARE(generics(step1)->topLevelItemCount(), 0);
-        QCOMPARE(brands(step1)->topLevelItemCount(), folder.count("CT_Brands"));
-        QVERIFY(brands(step1)->selectedItems().isEmpty());
+        QCOMPARE(rowCount(generics(step1)), 0);
+        QCOMPARE(rowCount(brands(step1)), folder.count("CT_Brands"));
+        QVERIFY(brands(step1)->selectionModel()->selectedRows().isEmpty());
         click(step1, "cmdMaster(3)");
-        QCOMPARE(brands(step1)->topLevelItemCount(), 0);
+        QCOMPARE(rowCount(brands(step1)), 0);
         QCOMPARE(boxes.count(), 0);
     }
 
@@ -76,10 +76,10 @@ private Q_SLOTS:
         frmQ1* step1 = openStep1();
         QTest::keyClicks(control<QLineEdit>(step1, "txtBrand"), "zzbulk");
         click(step1, "cmdMaster(5)");
-        QTreeWidget* list = brands(step1);
-        QCOMPARE(list->topLevelItemCount(), 70000);
-        QCOMPARE(list->topLevelItem(32767)->data(0, frmQ1::KeyRole).toString(), QString("32768K"));
-        QCOMPARE(list->topLevelItem(69999)->data(0, frmQ1::KeyRole).toString(), QString("70000K"));
+        QAbstractItemView* list = brands(step1);
+        QCOMPARE(rowCount(list), 70000);
+        QCOMPARE(rowAt(list, 32767).data(0, frmQ1::KeyRole).toString(), QString("32768K"));
+        QCOMPARE(rowAt(list, 69999).data(0, frmQ1::KeyRole).toString(), QString("70000K"));
     }
 
     void vendorRowsAreMarkedYes()
@@ -90,10 +90,10 @@ private Q_SLOTS:
                     "VALUES (9001, '9001', 'Zzownbrand 5 mg Tablet', 1, 'Acarbose')");
         frmQ1* step1 = openStep1();
         chooseBrand(step1, "zzownbrand", "Zzownbrand 5 mg Tablet");
-        QTreeWidgetItem* row = brands(step1)->topLevelItem(0);
-        QCOMPARE(row->text(4), QString("Yes"));
-        QCOMPARE(row->text(2), QString());  // Null manufacturer shows empty
-        QCOMPARE(row->data(0, frmQ1::TagRole).toLongLong(), 9001);
+        const ListRow row = rowAt(brands(step1), 0);
+        QCOMPARE(row.text(4), QString("Yes"));
+        QCOMPARE(row.text(2), QString());  // Null manufacturer shows empty
+        QCOMPARE(row.data(0, frmQ1::TagRole).toLongLong(), 9001);
     }
 
     void wordFilterNeedsEveryWord()
@@ -104,14 +104,14 @@ private Q_SLOTS:
         // Repeated blanks between words add no condition; every word must occur, in any order.
         QTest::keyClicks(control<QLineEdit>(step1, "txtBrand"), "TABLET  25  acaxiv");
         click(step1, "cmdMaster(5)");
-        QCOMPARE(brands(step1)->topLevelItemCount(), 1);
-        QCOMPARE(brands(step1)->topLevelItem(0)->text(1), QString("Acaxiv 25 mg Tablet"));
+        QCOMPARE(rowCount(brands(step1)), 1);
+        QCOMPARE(rowAt(brands(step1), 0).text(1), QString("Acaxiv 25 mg Tablet"));
         QCOMPARE(boxes.count(), 0);
 
         QTest::keyClicks(control<QLineEdit>(step1, "txtGeneric"), "acar");
         click(step1, "cmdMaster(2)");
-        QCOMPARE(generics(step1)->topLevelItemCount(), 1);
-        QCOMPARE(brands(step1)->topLevelItemCount(), 0);
+        QCOMPARE(rowCount(generics(step1)), 1);
+        QCOMPARE(rowCount(brands(step1)), 0);
     }
 
     void blankFilterTextOnlyTells_data()
@@ -133,13 +133,13 @@ private Q_SLOTS:
         MessageBoxScript boxes;
         frmQ1* step1 = openStep1();
         click(step1, "cmdMaster(3)");
-        const int listed = generics(step1)->topLevelItemCount();
+        const int listed = rowCount(generics(step1));
         QTest::keyClicks(control<QLineEdit>(step1, box), "   ");
         click(step1, button);
         QCOMPARE(boxes.count(), 1);
         QCOMPARE(boxes.last().title, QString("Info"));
         QCOMPARE(boxes.last().text, message);
-        QCOMPARE(generics(step1)->topLevelItemCount(), listed);
+        QCOMPARE(rowCount(generics(step1)), listed);
     }
 
     void searchBoxesRefuseApostrophe()
@@ -158,9 +158,9 @@ private Q_SLOTS:
         frmQ1* step1 = openStep1();
         QTest::keyClicks(control<QLineEdit>(step1, "txtGeneric"), "acarbose");
         click(step1, "cmdMaster(2)");
-        clickRow(generics(step1), generics(step1)->topLevelItem(0));
-        QCOMPARE(brands(step1)->topLevelItemCount(), 3);
-        QVERIFY(brands(step1)->selectedItems().isEmpty());
+        clickRow(generics(step1), rowAt(generics(step1), 0));
+        QCOMPARE(rowCount(brands(step1)), 3);
+        QVERIFY(brands(step1)->selectionModel()->selectedRows().isEmpty());
 
         // A brand click fills the ten display boxes.
         clickRow(brands(step1), findRow(brands(step1), 1, "Acaxiv 25 mg Tablet"));
@@ -171,6 +171,13 @@ private Q_SLOTS:
             {"txtSubCategory", "Alpha-glucosidase Inhibitors"}, {"txtTentativeCons", "1200"}};
         for (auto [name, text] : shown)
             QCOMPARE(control<QLineEdit>(step1, name)->text(), QString(text));
+
+        // Moving through the brands with the keyboard shows each row as a click does.
+        const int at = findRow(brands(step1), 1, "Acaxiv 25 mg Tablet").row();
+        const int next = at + 1 < rowCount(brands(step1)) ? at + 1 : at - 1;
+        QTest::keyClick(brands(step1), next > at ? Qt::Key_Down : Qt::Key_Up);
+        QCOMPARE(control<QLineEdit>(step1, "txtItem")->text(), rowAt(brands(step1), next).text(1));
+        QCOMPARE(control<QLineEdit>(step1, "txtDrugStrength")->text(), rowAt(brands(step1), next).text(6));
     }
 
     void genericWithoutBrandSaysSo()
@@ -181,9 +188,9 @@ private Q_SLOTS:
         frmQ1* step1 = openStep1();
         QTest::keyClicks(control<QLineEdit>(step1, "txtGeneric"), "zzlonely");
         click(step1, "cmdMaster(2)");
-        QCOMPARE(generics(step1)->topLevelItem(0)->text(2), QString("Yes"));
-        clickRow(generics(step1), generics(step1)->topLevelItem(0));
-        QCOMPARE(brands(step1)->topLevelItemCount(), 0);
+        QCOMPARE(rowAt(generics(step1), 0).text(2), QString("Yes"));
+        clickRow(generics(step1), rowAt(generics(step1), 0));
+        QCOMPARE(rowCount(brands(step1)), 0);
         QCOMPARE(boxes.last().text, QString("No brand found for generic\r\nZzlonely"));
 
         QTest::keyClicks(control<QLineEdit>(step1, "txtBrand"), "nosuchbrandatall");
@@ -201,7 +208,7 @@ private Q_SLOTS:
         // Right after a filter nothing is selected.
         QTest::keyClicks(control<QLineEdit>(step1, "txtBrand"), "aca");
         click(step1, "cmdMaster(5)");
-        QVERIFY(brands(step1)->topLevelItemCount() > 0);
+        QVERIFY(rowCount(brands(step1)) > 0);
         click(step1, "cmdMaster(1)");
         QCOMPARE(boxes.count(), 2);
         QCOMPARE(boxes.last().text, QString("Please choose a brand, before moving to step 2"));
@@ -230,7 +237,7 @@ private Q_SLOTS:
         frmQ1* step1 = openStep1();
         QTest::keyClicks(control<QLineEdit>(step1, "txtBrand"), "acavelo");
         click(step1, "cmdMaster(5)");
-        clickRow(brands(step1), brands(step1)->topLevelItem(0), true);
+        clickRow(brands(step1), rowAt(brands(step1), 0), true);
         QVERIFY(step2() && step2()->isVisible());
     }
 
@@ -264,10 +271,10 @@ private Q_SLOTS:
         click(step1, "cmdMaster(8)");
         QCOMPARE(boxes.last().title, QString("Confirm"));
         QCOMPARE(boxes.last().text, QString("Do you really want to clear this form?"));
-        QCOMPARE(brands(step1)->topLevelItemCount(), 1);
+        QCOMPARE(rowCount(brands(step1)), 1);
         boxes.answer(QMessageBox::Yes);
         click(step1, "cmdMaster(8)");
-        QCOMPARE(brands(step1)->topLevelItemCount(), 0);
+        QCOMPARE(rowCount(brands(step1)), 0);
         QVERIFY(control<QLineEdit>(step1, "txtBrand")->text().isEmpty());
         QVERIFY(control<QLineEdit>(step1, "txtItem")->text().isEmpty());
     }
@@ -301,7 +308,7 @@ private Q_SLOTS:
         AppState::QuotationEditKey = 7;
         frmQ1* step1 = openStep1(false);
         QCOMPARE(boxes.count(), 0);
-        QCOMPARE(brands(step1)->selectedItems().size(), 1);
+        QCOMPARE(brands(step1)->selectionModel()->selectedRows().size(), 1);
         QCOMPARE(control<QLineEdit>(step1, "txtManuf")->text(), QString("Own Make Ltd"));
         for (const char* name : {"cmdMaster(8)", "cmdMaster(2)", "cmdMaster(3)", "cmdMaster(5)", "cmdMaster(6)",
                                  "cmdMaster(7)"})
@@ -347,7 +354,7 @@ private Q_SLOTS:
         QCOMPARE(boxes.last().title, QString("Error"));
         QCOMPARE(boxes.last().icon, QMessageBox::Critical);
         QCOMPARE(boxes.last().text, QString("Could not find ID. cannot continue editing"));
-        QCOMPARE(brands(step1)->topLevelItemCount(), 0);
+        QCOMPARE(rowCount(brands(step1)), 0);
     }
 };
 

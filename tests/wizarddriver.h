@@ -7,6 +7,7 @@
 #include "quotation/frmQ1.h"
 #include "quotation/frmQ2.h"
 #include "quotation/frmQ3.h"
+#include "support/listrows.h"
 #include "support/testenv.h"
 
 #include <QApplication>
@@ -15,7 +16,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTreeWidget>
 
 namespace Wizard {
 
@@ -47,25 +47,6 @@ inline void click(QWidget* window, const QString& button)
     QTest::mouseClick(control<QPushButton>(window, button), Qt::LeftButton);
 }
 
-inline QTreeWidgetItem* findRow(QTreeWidget* list, int column, const QString& text)
-{
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        if (list->topLevelItem(i)->text(column) == text)
-            return list->topLevelItem(i);
-    return nullptr;
-}
-
-inline void clickRow(QTreeWidget* list, QTreeWidgetItem* item, bool twice = false)
-{
-    list->doItemsLayout();
-    list->scrollToItem(item);
-    QCoreApplication::processEvents();
-    const QPoint at(10, list->visualItemRect(item).center().y());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    if (twice)
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-}
-
 // Filters the brands by `words` and clicks the row of `brand`.
 inline void chooseBrand(frmQ1* step1, const QString& words, const QString& brand)
 {
@@ -73,8 +54,8 @@ inline void chooseBrand(frmQ1* step1, const QString& words, const QString& brand
     box->clear();
     QTest::keyClicks(box, words);
     click(step1, "cmdMaster(5)");
-    auto* list = control<QTreeWidget>(step1, "lvBrands");
-    QTreeWidgetItem* row = findRow(list, 1, brand);
+    auto* list = control<QAbstractItemView>(step1, "lvBrands");
+    const ListRow row = findRow(list, 1, brand);
     QVERIFY2(row, qPrintable(brand));
     clickRow(list, row);
 }
