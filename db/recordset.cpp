@@ -273,12 +273,18 @@ void Recordset::storeCell(Row& row, size_t index, sqlite3_stmt* stmt, int column
 {
     const ValueConversion::StoredValue v = ValueConversion::storedValue(stmt, column);
     Cell& cell = row.cells[index];
-    cell.storage = v.storage;
-    cell.integer = v.integer;
-    cell.real = v.real;
-    cell.offset = row.text.size();
-    cell.size = v.text.size();
-    row.text.append(v.text.data(), v.text.size());
+    cell.storage = static_cast<quint8>(v.storage);
+    switch (v.storage) {
+    case SQLITE_INTEGER: cell.integer = v.integer; break;
+    case SQLITE_FLOAT: cell.real = v.real; break;
+    case SQLITE_TEXT:
+    case SQLITE_BLOB:
+        cell.text.offset = static_cast<quint32>(row.text.size());
+        cell.text.size = static_cast<quint32>(v.text.size());
+        row.text.append(v.text.data(), v.text.size());
+        break;
+    default: break;
+    }
 }
 
 QVariant Recordset::valueOf(const Row& row, int index) const
@@ -286,9 +292,13 @@ QVariant Recordset::valueOf(const Row& row, int index) const
     const Cell& cell = row.cells[static_cast<size_t>(index)];
     ValueConversion::StoredValue v;
     v.storage = cell.storage;
-    v.integer = cell.integer;
-    v.real = cell.real;
-    v.text = QByteArrayView(row.text.constData() + cell.offset, cell.size);
+    switch (cell.storage) {
+    case SQLITE_INTEGER: v.integer = cell.integer; break;
+    case SQLITE_FLOAT: v.real = cell.real; break;
+    case SQLITE_TEXT:
+    case SQLITE_BLOB: v.text = QByteArrayView(row.text.constData() + cell.text.offset, cell.text.size); break;
+    default: break;
+    }
     return ValueConversion::fromStored(v, m_columns[static_cast<size_t>(index)].type);
 }
 

@@ -69,12 +69,17 @@ private:
     };
     // A row as stored: its values are converted only when a field is read, so a long list pays for
     // the columns it shows and not for every column of every row. Texts share one buffer per row.
+    // Sixteen bytes: a number, or where the text lies in the row's buffer, as the storage class says.
     struct Cell {
-        int storage = 5;  // null
-        qint64 integer = 0;
-        double real = 0;
-        qsizetype offset = 0;
-        qsizetype size = 0;
+        union {
+            qint64 integer = 0;
+            double real;
+            struct {
+                quint32 offset;
+                quint32 size;
+            } text;
+        };
+        quint8 storage = 5;  // null
     };
     struct Row {
         QByteArray text;
