@@ -1,5 +1,6 @@
 // Speed and memory of writing the Price Bid of a large tender, next to writing the same bytes in one
-// go. Prints figures; not a test.
+// go. Prints figures; not a test. Given a path, it leaves the page there: the page names its own path,
+// so only pages written to the same path can be compared byte for byte between two builds.
 #include "app/applicationstate.h"
 #include "db/recordset.h"
 #include "db/tenderbuilder.h"
@@ -70,7 +71,7 @@ int main(int argc, char* argv[])
     AppState::CurrentTenderDuration = QStringLiteral("Tender 2027-28");
     TenderDatabase::connection(AppState::ConnectionString);
 
-    const QString bid = folder.filePath(QStringLiteral("bid.html"));
+    const QString bid = argc > 1 ? QString::fromLocal8Bit(argv[1]) : folder.filePath(QStringLiteral("bid.html"));
     const long before = peakKilobytes();
     PriceBidWriter::write(bid);  // once for the warm cache and the peak
     const long after = peakKilobytes();
