@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr qsizetype FlushThreshold = 64 * 1024;
-
 // The code points that Windows-1252 places at 0x80..0x9F (0 where the code page leaves the byte unused).
 constexpr char16_t HighControlRange[32] = {
     0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
@@ -23,40 +21,57 @@ int windows1252Byte(char32_t codePoint)
     return -1;
 }
 
-void appendWindows1252(QByteArray& out, QStringView text)
+// Writes through `put(char)` and `put(std::string_view)`, so that the page file and a byte array share
+// one encoder.
+template <class Out>
+void encodeWindows1252(Out& out, QStringView text)
 {
-    // Most of a page is ASCII: copy a leading run of it in one go.
-    qsizetype ascii = 0;
+    // Most of a page is ASCII: hand over each run of it in one go.
     const char16_t* chars = text.utf16();
-    while (ascii < text.size() && chars[ascii] < 0x80)
-        ++ascii;
-    if (ascii > 0) {
-        const qsizetype at = out.size();
-        out.resize(at + ascii);
-        char* dest = out.data() + at;
-        for (qsizetype i = 0; i < ascii; ++i)
-            dest[i] = static_cast<char>(chars[i]);
-    }
-    for (qsizetype i = ascii; i < text.size(); ++i) {
+    const qsizetype size = text.size();
+    char run[256];
+    qsizetype i = 0;
+    while (i < size) {
+        int n = 0;
+        while (i < size && chars[i] < 0x80 && n < static_cast<int>(sizeof run))
+            run[n++] = static_cast<char>(chars[i++]);
+        if (n > 0) {
+            out.put(std::string_view(run, static_cast<size_t>(n)));
+            continue;
+        }
         char32_t cp = text[i].unicode();
-        if (QChar::isHighSurrogate(cp) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+        if (QChar::isHighSurrogate(cp) && i + 1 < size && text[i + 1].isLowSurrogate()) {
             cp = QChar::surrogateToUcs4(text[i], text[i + 1]);
             ++i;
         }
+        ++i;
         const int byte = windows1252Byte(cp);
         if (byte >= 0) {
-            out.append(static_cast<char>(byte));
+            out.put(static_cast<char>(byte));
         } else {
-            out.append("&#");
-            out.append(QByteArray::number(static_cast<quint32>(cp)));
-            out.append(';');
+            const QByteArray number = QByteArray::number(static_cast<quint32>(cp));
+            out.put(std::string_view("&#"));
+            out.put(std::string_view(number.constData(), static_cast<size_t>(number.size())));
+            out.put(';');
         }
     }
 }
 
+struct ByteArrayOut {
+    QByteArray& bytes;
+    void put(char c) { bytes.append(c); }
+    void put(std::string_view s) { bytes.append(s.data(), static_cast<qsizetype>(s.size())); }
+};
+
+struct PageOut {
+    HtmlExportFile& file;
+    void put(char c) { file.write(std::string_view(&c, 1)); }
+    void put(std::string_view s) { file.write(s); }
+};
+
 } // namespace
 
-HtmlExportFile::HtmlExportFile(const QString& path) : m_path(path), m_file(path)
+HtmlExportFile::HtmlExportFile(const QString& path) : m_path(path), m_file(path), m_buffer(new char[Capacity])
 {
     // Where the target already exists the old page stays until the new one is complete.
     m_file.setDirectWriteFallback(false);
@@ -73,20 +88,36 @@ HtmlExportFile::~HtmlExportFile()
 
 void HtmlExportFile::writeLine(QStringView line)
 {
-    appendWindows1252(m_buffer, line);
-    m_buffer.append("\r\n");
-    if (m_buffer.size() >= FlushThreshold)
-        flush();
+    writeText(line);
+    write("\r\n");
+}
+
+void HtmlExportFile::writeText(QStringView text)
+{
+    PageOut out{*this};
+    encodeWindows1252(out, text);
+}
+
+void HtmlExportFile::writeLarge(std::string_view bytes)
+{
+    flush();
+    if (bytes.size() <= Capacity) {
+        write(bytes);
+        return;
+    }
+    if (m_file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()))
+        throw ExportError(ExportErrorNumber::FileAccess,
+                          QStringLiteral("Path/File access error: ") + m_file.errorString());
 }
 
 void HtmlExportFile::flush()
 {
-    if (m_buffer.isEmpty())
+    if (m_used == 0)
         return;
-    if (m_file.write(m_buffer) != m_buffer.size())
+    if (m_file.write(m_buffer.get(), static_cast<qint64>(m_used)) != static_cast<qint64>(m_used))
         throw ExportError(ExportErrorNumber::FileAccess,
                           QStringLiteral("Path/File access error: ") + m_file.errorString());
-    m_buffer.clear();
+    m_used = 0;
 }
 
 void HtmlExportFile::commit()
@@ -101,7 +132,8 @@ QByteArray toWindows1252(QStringView text)
 {
     QByteArray out;
     out.reserve(text.size());
-    appendWindows1252(out, text);
+    ByteArrayOut sink{out};
+    encodeWindows1252(sink, text);
     return out;
 }
 

@@ -5,6 +5,9 @@
 #include <QString>
 #include <QStringView>
 #include <QVariant>
+#include <cstring>
+#include <memory>
+#include <string_view>
 
 // An HTML page being written line by line: 8-bit text in the Windows-1252 code page, every line ended
 // by CR LF. The lines go to a temporary file beside the target, which replaces the target only when
@@ -20,15 +23,29 @@ public:
     HtmlExportFile& operator=(const HtmlExportFile&) = delete;
 
     void writeLine(QStringView line);
+    // Bytes that are page content already (ASCII markup, its CR LF line ends written out), for a
+    // writer that puts out thousands of rows: no text is built and converted per line.
+    void write(std::string_view bytes)
+    {
+        if (bytes.size() > Capacity - m_used)
+            return writeLarge(bytes);
+        std::memcpy(m_buffer.get() + m_used, bytes.data(), bytes.size());
+        m_used += bytes.size();
+    }
+    // Text in Windows-1252 (see toWindows1252), without a line end.
+    void writeText(QStringView text);
     // Moves the finished page into place. Throws ExportError when that fails.
     void commit();
 
 private:
+    static constexpr size_t Capacity = 64 * 1024;
+    void writeLarge(std::string_view bytes);
     void flush();
 
     QString m_path;
     QSaveFile m_file;
-    QByteArray m_buffer;
+    std::unique_ptr<char[]> m_buffer;
+    size_t m_used = 0;
 };
 
 // Text for the page in Windows-1252: a character the code page lacks becomes a numeric character
