@@ -217,6 +217,14 @@ QVariant Recordset::valueAt(long row, int index) const
     return valueOf(m_rows[static_cast<size_t>(row)], index);
 }
 
+ValueConversion::StoredValue Recordset::storedField(int index) const
+{
+    requireOpen();
+    if (index < 0 || index >= fieldCount())
+        throw DbError(DbErrorNumber::ItemNotFound, LayerSource, QStringLiteral("Item cannot be found in the collection."));
+    return storedOf(currentRow(), index);
+}
+
 void Recordset::loadTableColumns()
 {
     if (!m_tableColumnTypes.isEmpty())
@@ -287,7 +295,7 @@ void Recordset::storeCell(Row& row, size_t index, sqlite3_stmt* stmt, int column
     }
 }
 
-QVariant Recordset::valueOf(const Row& row, int index) const
+ValueConversion::StoredValue Recordset::storedOf(const Row& row, int index)
 {
     const Cell& cell = row.cells[static_cast<size_t>(index)];
     ValueConversion::StoredValue v;
@@ -299,7 +307,12 @@ QVariant Recordset::valueOf(const Row& row, int index) const
     case SQLITE_BLOB: v.text = QByteArrayView(row.text.constData() + cell.text.offset, cell.text.size); break;
     default: break;
     }
-    return ValueConversion::fromStored(v, m_columns[static_cast<size_t>(index)].type);
+    return v;
+}
+
+QVariant Recordset::valueOf(const Row& row, int index) const
+{
+    return ValueConversion::fromStored(storedOf(row, index), m_columns[static_cast<size_t>(index)].type);
 }
 
 qlonglong Recordset::idOf(const Row& row) const
