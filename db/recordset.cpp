@@ -5,6 +5,7 @@
 #include "db/valueconversion.h"
 
 #include <QRegularExpression>
+#include <cstring>
 #include <memory>
 #include <sqlite3.h>
 
@@ -73,14 +74,33 @@ void Recordset::open(const QString& sql, const QString& connectionString, Cursor
             break;
         if (rc != SQLITE_ROW)
             TenderDatabase::raiseEngineError(m_db, rc);
+        // Numbers and sizes first, then the texts into one buffer of the exact size, asking the engine
+        // for each column's type once rather than once for the size and again for the value.
         Row row;
         row.cells.resize(static_cast<size_t>(count));
         qsizetype textSize = 0;
-        for (int i = 0; i < count; ++i)
-            textSize += sqlite3_column_type(stmt.get(), i) == SQLITE_TEXT ? sqlite3_column_bytes(stmt.get(), i) : 0;
-        row.text.reserve(textSize);
-        for (int i = 0; i < count; ++i)
-            storeCell(row, static_cast<size_t>(i), stmt.get(), i);
+        for (int i = 0; i < count; ++i) {
+            Cell& cell = row.cells[static_cast<size_t>(i)];
+            cell.storage = static_cast<quint8>(sqlite3_column_type(stmt.get(), i));
+            if (cell.storage == SQLITE_INTEGER) {
+                cell.integer = sqlite3_column_int64(stmt.get(), i);
+            } else if (cell.storage == SQLITE_FLOAT) {
+                cell.real = sqlite3_column_double(stmt.get(), i);
+            } else if (cell.storage != SQLITE_NULL) {
+                // The text (a blob too) first, so that its length is counted in UTF-8 bytes.
+                sqlite3_column_text(stmt.get(), i);
+                cell.text.offset = static_cast<quint32>(textSize);
+                cell.text.size = static_cast<quint32>(sqlite3_column_bytes(stmt.get(), i));
+                textSize += cell.text.size;
+            }
+        }
+        row.text.resize(textSize);
+        char* text = row.text.data();
+        for (int i = 0; i < count; ++i) {
+            const Cell& cell = row.cells[static_cast<size_t>(i)];
+            if ((cell.storage == SQLITE_TEXT || cell.storage == SQLITE_BLOB) && cell.text.size > 0)
+                std::memcpy(text + cell.text.offset, sqlite3_column_text(stmt.get(), i), cell.text.size);
+        }
         m_rows.push_back(std::move(row));
     }
     m_lock = lock;
