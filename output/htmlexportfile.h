@@ -41,11 +41,14 @@ private:
     static constexpr size_t Capacity = 64 * 1024;
     void writeLarge(std::string_view bytes);
     void flush();
+    void startWriteBack();
 
     QString m_path;
     QSaveFile m_file;
     std::unique_ptr<char[]> m_buffer;
     size_t m_used = 0;
+    qint64 m_written = 0;      // bytes handed to the file
+    qint64 m_writtenBack = 0;  // of which the disk has been asked to write
 };
 
 // Text for the page in Windows-1252: a character the code page lacks becomes a numeric character
