@@ -5,6 +5,7 @@
 #include "db/valueconversion.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <sqlite3.h>
@@ -68,19 +69,19 @@ void Recordset::open(const QString& sql, const QString& connectionString, Cursor
         m_columns.push_back({QString::fromUtf8(sqlite3_column_name(stmt.get(), i)), declaredType,
                              ValueConversion::columnTypeOf(declaredType)});
     }
+    std::vector<Cell> cells(static_cast<size_t>(count));
     for (;;) {
         const int rc = sqlite3_step(stmt.get());
         if (rc == SQLITE_DONE)
             break;
         if (rc != SQLITE_ROW)
             TenderDatabase::raiseEngineError(m_db, rc);
-        // Numbers and sizes first, then the texts into one buffer of the exact size, asking the engine
-        // for each column's type once rather than once for the size and again for the value.
-        Row row;
-        row.cells.resize(static_cast<size_t>(count));
-        qsizetype textSize = 0;
+        // Numbers and sizes first, then the block of the exact size and the texts into it, asking the
+        // engine for each column's type once rather than once for the size and again for the value.
+        size_t at = cells.size() * sizeof(Cell);
         for (int i = 0; i < count; ++i) {
-            Cell& cell = row.cells[static_cast<size_t>(i)];
+            Cell& cell = cells[static_cast<size_t>(i)];
+            cell = Cell();
             cell.storage = static_cast<quint8>(sqlite3_column_type(stmt.get(), i));
             if (cell.storage == SQLITE_INTEGER) {
                 cell.integer = sqlite3_column_int64(stmt.get(), i);
@@ -89,17 +90,19 @@ void Recordset::open(const QString& sql, const QString& connectionString, Cursor
             } else if (cell.storage != SQLITE_NULL) {
                 // The text (a blob too) first, so that its length is counted in UTF-8 bytes.
                 sqlite3_column_text(stmt.get(), i);
-                cell.text.offset = static_cast<quint32>(textSize);
+                cell.text.offset = static_cast<quint32>(at);
                 cell.text.size = static_cast<quint32>(sqlite3_column_bytes(stmt.get(), i));
-                textSize += cell.text.size;
+                at += cell.text.size;
             }
         }
-        row.text.resize(textSize);
-        char* text = row.text.data();
+        Row row;
+        row.block.reset(new Cell[(at + sizeof(Cell) - 1) / sizeof(Cell)]);
+        std::copy(cells.begin(), cells.end(), row.block.get());
+        char* block = reinterpret_cast<char*>(row.block.get());
         for (int i = 0; i < count; ++i) {
-            const Cell& cell = row.cells[static_cast<size_t>(i)];
+            const Cell& cell = cells[static_cast<size_t>(i)];
             if ((cell.storage == SQLITE_TEXT || cell.storage == SQLITE_BLOB) && cell.text.size > 0)
-                std::memcpy(text + cell.text.offset, sqlite3_column_text(stmt.get(), i), cell.text.size);
+                std::memcpy(block + cell.text.offset, sqlite3_column_text(stmt.get(), i), cell.text.size);
         }
         m_rows.push_back(std::move(row));
     }
@@ -297,34 +300,52 @@ void Recordset::cancelUpdate()
     m_pending.clear();
 }
 
-void Recordset::storeCell(Row& row, size_t index, sqlite3_stmt* stmt, int column)
+void Recordset::storeCell(std::vector<Cell>& cells, QByteArray& texts, size_t index, sqlite3_stmt* stmt, int column)
 {
     const ValueConversion::StoredValue v = ValueConversion::storedValue(stmt, column);
-    Cell& cell = row.cells[index];
+    Cell& cell = cells[index];
     cell.storage = static_cast<quint8>(v.storage);
     switch (v.storage) {
     case SQLITE_INTEGER: cell.integer = v.integer; break;
     case SQLITE_FLOAT: cell.real = v.real; break;
     case SQLITE_TEXT:
     case SQLITE_BLOB:
-        cell.text.offset = static_cast<quint32>(row.text.size());
+        cell.text.offset = static_cast<quint32>(texts.size());
         cell.text.size = static_cast<quint32>(v.text.size());
-        row.text.append(v.text.data(), v.text.size());
+        texts.append(v.text.data(), v.text.size());
         break;
     default: break;
     }
 }
 
+Recordset::Row Recordset::packRow(const std::vector<Cell>& cells, QByteArrayView texts)
+{
+    const size_t start = cells.size() * sizeof(Cell);
+    Row row;
+    row.block.reset(new Cell[(start + static_cast<size_t>(texts.size()) + sizeof(Cell) - 1) / sizeof(Cell)]);
+    Cell* packed = row.block.get();
+    for (size_t i = 0; i < cells.size(); ++i) {
+        packed[i] = cells[i];
+        if (cells[i].storage == SQLITE_TEXT || cells[i].storage == SQLITE_BLOB)
+            packed[i].text.offset += static_cast<quint32>(start);
+    }
+    if (!texts.isEmpty())
+        std::memcpy(reinterpret_cast<char*>(packed) + start, texts.data(), static_cast<size_t>(texts.size()));
+    return row;
+}
+
 ValueConversion::StoredValue Recordset::storedOf(const Row& row, int index)
 {
-    const Cell& cell = row.cells[static_cast<size_t>(index)];
+    const Cell& cell = row.block[static_cast<size_t>(index)];
     ValueConversion::StoredValue v;
     v.storage = cell.storage;
     switch (cell.storage) {
     case SQLITE_INTEGER: v.integer = cell.integer; break;
     case SQLITE_FLOAT: v.real = cell.real; break;
     case SQLITE_TEXT:
-    case SQLITE_BLOB: v.text = QByteArrayView(row.text.constData() + cell.text.offset, cell.text.size); break;
+    case SQLITE_BLOB:
+        v.text = QByteArrayView(reinterpret_cast<const char*>(row.block.get()) + cell.text.offset, cell.text.size);
+        break;
     default: break;
     }
     return v;
@@ -344,17 +365,17 @@ Recordset::Row Recordset::readRow(qlonglong id)
 {
     Statement stmt = prepare(m_db, QStringLiteral("SELECT * FROM %1 WHERE ID=?").arg(quotedName(m_table)));
     sqlite3_bind_int64(stmt.get(), 1, id);
-    Row row;
-    row.cells.resize(m_columns.size());
-    if (sqlite3_step(stmt.get()) != SQLITE_ROW)
-        return row;
-    // The table's own column order may differ from the recordset's: match by name.
-    for (int i = 0; i < sqlite3_column_count(stmt.get()); ++i) {
-        const int index = columnIndex(QString::fromUtf8(sqlite3_column_name(stmt.get(), i)));
-        if (index >= 0)
-            storeCell(row, static_cast<size_t>(index), stmt.get(), i);
+    std::vector<Cell> cells(m_columns.size());
+    QByteArray texts;
+    if (sqlite3_step(stmt.get()) == SQLITE_ROW) {
+        // The table's own column order may differ from the recordset's: match by name.
+        for (int i = 0; i < sqlite3_column_count(stmt.get()); ++i) {
+            const int index = columnIndex(QString::fromUtf8(sqlite3_column_name(stmt.get(), i)));
+            if (index >= 0)
+                storeCell(cells, texts, static_cast<size_t>(index), stmt.get(), i);
+        }
     }
-    return row;
+    return packRow(cells, texts);
 }
 
 void Recordset::update()

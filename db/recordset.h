@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -73,8 +74,10 @@ private:
         std::optional<ColumnType> type;  // worked out once, not for every value read
     };
     // A row as stored: its values are converted only when a field is read, so a long list pays for
-    // the columns it shows and not for every column of every row. Texts share one buffer per row.
-    // Sixteen bytes: a number, or where the text lies in the row's buffer, as the storage class says.
+    // the columns it shows and not for every column of every row. Reading thousands of rows costs as
+    // much in fresh memory touched as in anything else, so a row is one block: its cells, then the
+    // texts they point into.
+    // Sixteen bytes: a number, or where the text lies in the row's block, as the storage class says.
     struct Cell {
         union {
             qint64 integer = 0;
@@ -87,11 +90,12 @@ private:
         quint8 storage = 5;  // null
     };
     struct Row {
-        QByteArray text;
-        std::vector<Cell> cells;
+        std::unique_ptr<Cell[]> block;  // fieldCount() cells, then the texts
         bool deleted = false;
     };
-    static void storeCell(Row& row, size_t index, sqlite3_stmt* stmt, int column);
+    // `cells` with their offsets counted from the start of `texts`.
+    static Row packRow(const std::vector<Cell>& cells, QByteArrayView texts);
+    static void storeCell(std::vector<Cell>& cells, QByteArray& texts, size_t index, sqlite3_stmt* stmt, int column);
     static ValueConversion::StoredValue storedOf(const Row& row, int index);
     QVariant valueOf(const Row& row, int index) const;
     qlonglong idOf(const Row& row) const;
