@@ -29,6 +29,8 @@ public:
     {
         if (bytes.size() > Capacity - m_used)
             return writeLarge(bytes);
+        if (bytes.empty())
+            return;  // an empty view may have no address at all, which memcpy must not be given
         std::memcpy(m_buffer.get() + m_used, bytes.data(), bytes.size());
         m_used += bytes.size();
     }
