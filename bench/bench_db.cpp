@@ -1,5 +1,6 @@
 // Speed of the recordset layer on a large synthetic tender. Prints figures; not a test.
 #include "app/applicationstate.h"
+#include "app/memoryreuse.h"
 #include "db/recordset.h"
 #include "db/tenderbuilder.h"
 #include "db/tenderdatabase.h"
@@ -58,6 +59,7 @@ long rawCount(const char* sql)
 
 int main(int argc, char* argv[])
 {
+    keepFreedMemoryForReuse();  // as the application does
     QCoreApplication app(argc, argv);
     QTemporaryDir folder;
     QElapsedTimer build;

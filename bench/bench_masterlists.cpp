@@ -1,6 +1,7 @@
 // Show all on a large brands list: the time to a filled list next to the raw read of the same rows.
 // Prints figures; not a test.
 #include "app/applicationstate.h"
+#include "app/memoryreuse.h"
 #include "app/recordlistview.h"
 #include "db/recordset.h"
 #include "db/tenderbuilder.h"
@@ -50,6 +51,7 @@ long rawRead(const char* sql)
 
 int main(int argc, char* argv[])
 {
+    keepFreedMemoryForReuse();  // as the application does
     QApplication app(argc, argv);
     QTemporaryDir folder;
     TenderBuilder::buildSynthetic(folder.filePath(QLatin1String(TenderDatabase::FileName)), {});

@@ -2,6 +2,7 @@
 // go. Prints figures; not a test. Given a path, it leaves the page there: the page names its own path,
 // so only pages written to the same path can be compared byte for byte between two builds.
 #include "app/applicationstate.h"
+#include "app/memoryreuse.h"
 #include "db/recordset.h"
 #include "db/tenderbuilder.h"
 #include "db/tenderdatabase.h"
@@ -59,6 +60,7 @@ long peakKilobytes()
 
 int main(int argc, char* argv[])
 {
+    keepFreedMemoryForReuse();  // as the application does
     QCoreApplication app(argc, argv);
     QTemporaryDir folder;
     TenderBuilder::SyntheticSize size;
