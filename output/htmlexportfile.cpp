@@ -2,10 +2,6 @@
 
 #include "output/exporterror.h"
 
-#ifdef Q_OS_LINUX
-#include <fcntl.h>
-#endif
-
 namespace {
 
 // The code points that Windows-1252 places at 0x80..0x9F (0 where the code page leaves the byte unused).
@@ -74,17 +70,19 @@ struct PageOut {
 
 } // namespace
 
-HtmlExportFile::HtmlExportFile(const QString& path) : m_path(path), m_file(path), m_buffer(new char[Capacity])
+HtmlExportFile::HtmlExportFile(const QString& path) : m_path(path), m_file(path)
 {
     // Where the target already exists the old page stays until the new one is complete.
     m_file.setDirectWriteFallback(false);
     if (!m_file.open(QIODevice::WriteOnly))
         throw ExportError(ExportErrorNumber::FileAccess,
                           QStringLiteral("Path/File access error: ") + m_file.errorString());
+    m_writer = std::make_unique<BackgroundFileWriter>(m_file);
 }
 
 HtmlExportFile::~HtmlExportFile()
 {
+    m_writer.reset();  // the file is the writer's until its thread has stopped
     if (m_file.isOpen())
         m_file.cancelWriting();
 }
@@ -103,49 +101,28 @@ void HtmlExportFile::writeText(QStringView text)
 
 void HtmlExportFile::writeLarge(std::string_view bytes)
 {
-    flush();
-    if (bytes.size() <= Capacity) {
-        write(bytes);
-        return;
+    // Fills the current block and hands it on, as often as the bytes need.
+    while (bytes.size() > Capacity - m_used) {
+        const size_t room = Capacity - m_used;
+        std::memcpy(m_writer->block() + m_used, bytes.data(), room);
+        m_used += room;
+        bytes.remove_prefix(room);
+        flush();
     }
-    if (m_file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()))
-        throw ExportError(ExportErrorNumber::FileAccess,
-                          QStringLiteral("Path/File access error: ") + m_file.errorString());
-    m_written += static_cast<qint64>(bytes.size());
-    startWriteBack();
+    write(bytes);
 }
 
 void HtmlExportFile::flush()
 {
-    if (m_used == 0)
-        return;
-    if (m_file.write(m_buffer.get(), static_cast<qint64>(m_used)) != static_cast<qint64>(m_used))
-        throw ExportError(ExportErrorNumber::FileAccess,
-                          QStringLiteral("Path/File access error: ") + m_file.errorString());
-    m_written += static_cast<qint64>(m_used);
+    m_writer->hand(m_used);
     m_used = 0;
-    startWriteBack();
-}
-
-void HtmlExportFile::startWriteBack()
-{
-#ifdef Q_OS_LINUX
-    // commit() waits until the page is on the disk before it replaces the old one. Handing each
-    // megabyte to the disk as soon as it is written lets the disk work while the rest of the page is
-    // built, instead of all of it at the end; failing that, the wait is only longer.
-    constexpr qint64 Step = 1024 * 1024;
-    if (m_written - m_writtenBack < Step)
-        return;
-    if (!m_file.flush())
-        return;
-    ::sync_file_range(m_file.handle(), m_writtenBack, m_written - m_writtenBack, SYNC_FILE_RANGE_WRITE);
-    m_writtenBack = m_written;
-#endif
 }
 
 void HtmlExportFile::commit()
 {
     flush();
+    m_writer->finish();
+    m_writer.reset();
     if (!m_file.commit())
         throw ExportError(ExportErrorNumber::FileAccess,
                           QStringLiteral("Path/File access error: ") + m_file.errorString());

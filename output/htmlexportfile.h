@@ -1,5 +1,7 @@
 #pragma once
 
+#include "output/backgroundfilewriter.h"
+
 #include <QByteArray>
 #include <QSaveFile>
 #include <QString>
@@ -31,7 +33,7 @@ public:
             return writeLarge(bytes);
         if (bytes.empty())
             return;  // an empty view may have no address at all, which memcpy must not be given
-        std::memcpy(m_buffer.get() + m_used, bytes.data(), bytes.size());
+        std::memcpy(m_writer->block() + m_used, bytes.data(), bytes.size());
         m_used += bytes.size();
     }
     // Text in Windows-1252 (see toWindows1252), without a line end.
@@ -40,17 +42,14 @@ public:
     void commit();
 
 private:
-    static constexpr size_t Capacity = 64 * 1024;
+    static constexpr size_t Capacity = BackgroundFileWriter::BlockSize;
     void writeLarge(std::string_view bytes);
     void flush();
-    void startWriteBack();
 
     QString m_path;
     QSaveFile m_file;
-    std::unique_ptr<char[]> m_buffer;
-    size_t m_used = 0;
-    qint64 m_written = 0;      // bytes handed to the file
-    qint64 m_writtenBack = 0;  // of which the disk has been asked to write
+    std::unique_ptr<BackgroundFileWriter> m_writer;
+    size_t m_used = 0;  // of the writer's current block
 };
 
 // Text for the page in Windows-1252: a character the code page lacks becomes a numeric character
