@@ -1,6 +1,7 @@
 // Speed of the recordset layer on a large synthetic tender. Prints figures; not a test.
 #include "app/applicationstate.h"
 #include "app/memoryreuse.h"
+#include "bench/benchtiming.h"
 #include "db/recordset.h"
 #include "db/tenderbuilder.h"
 #include "db/tenderdatabase.h"
@@ -8,26 +9,12 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <sqlite3.h>
-#include <vector>
+
+using Bench::medianMs;
 
 namespace {
-
-double medianMs(int runs, const std::function<void()>& work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        work();
-        times.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 long readAll(const QString& sql)
 {

@@ -3,6 +3,7 @@
 #include "app/applicationstate.h"
 #include "app/memoryreuse.h"
 #include "app/recordlistview.h"
+#include "bench/benchtiming.h"
 #include "db/recordset.h"
 #include "db/tenderbuilder.h"
 #include "db/tenderdatabase.h"
@@ -10,44 +11,13 @@
 #include "masters/masterlistrules.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <memory>
-#include <sqlite3.h>
 
-namespace {
-
-// The quickest of `runs` runs: the machine is shared, and the best run is the least disturbed one.
-double bestMs(int runs, const std::function<void()>& work)
-{
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        work();
-        best = std::min(best, static_cast<double>(t.nsecsElapsed()) / 1e6);
-    }
-    return best;
-}
-
-// Every column of every row as text, straight from the engine.
-long rawRead(const char* sql)
-{
-    long rows = 0;
-    sqlite3_exec(TenderDatabase::connection(AppState::ConnectionString), sql,
-                 [](void* count, int, char**, char**) {
-                     ++*static_cast<long*>(count);
-                     return 0;
-                 },
-                 &rows, nullptr);
-    return rows;
-}
-
-} // namespace
+using Bench::bestMs;
+using Bench::rawRead;
 
 int main(int argc, char* argv[])
 {

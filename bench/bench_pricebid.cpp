@@ -3,51 +3,22 @@
 // so only pages written to the same path can be compared byte for byte between two builds.
 #include "app/applicationstate.h"
 #include "app/memoryreuse.h"
+#include "bench/benchtiming.h"
 #include "db/recordset.h"
 #include "db/tenderbuilder.h"
 #include "db/tenderdatabase.h"
 #include "output/pricebidwriter.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QSaveFile>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <ctime>
 #include <sys/resource.h>
-#include <vector>
+
+using Bench::medianMs;
 
 namespace {
-
-double cpuMs()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
-
-// The median wall time of `runs` runs; the median processor time goes to `cpu`, which a busy machine
-// disturbs less.
-double medianMs(int runs, const std::function<void()>& work, double* cpu = nullptr)
-{
-    std::vector<double> times, cpuTimes;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        const double c = cpuMs();
-        t.start();
-        work();
-        times.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-        cpuTimes.push_back(cpuMs() - c);
-    }
-    std::sort(times.begin(), times.end());
-    std::sort(cpuTimes.begin(), cpuTimes.end());
-    if (cpu)
-        *cpu = cpuTimes[cpuTimes.size() / 2];
-    return times[times.size() / 2];
-}
 
 long peakKilobytes()
 {

@@ -3,48 +3,21 @@
 #include "app/applicationstate.h"
 #include "app/memoryreuse.h"
 #include "app/recordlistview.h"
+#include "bench/benchtiming.h"
 #include "db/tenderbuilder.h"
 #include "db/tenderdatabase.h"
 #include "quotation/frmQ1.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <sqlite3.h>
-#include <vector>
+
+using Bench::medianMs;
+using Bench::rawRead;
 
 namespace {
-
-double medianMs(int runs, const std::function<void()>& work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        work();
-        times.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-// Every column of the same rows as text, straight from the engine.
-long rawRead(const QString& sql)
-{
-    long rows = 0;
-    sqlite3_exec(TenderDatabase::connection(AppState::ConnectionString), sql.toUtf8().constData(),
-                 [](void* count, int, char**, char**) {
-                     ++*static_cast<long*>(count);
-                     return 0;
-                 },
-                 &rows, nullptr);
-    return rows;
-}
 
 void report(const char* what, double raw, double list, long rows)
 {
@@ -72,7 +45,7 @@ int main(int argc, char* argv[])
     auto* filter = step1.findChild<QPushButton*>(QStringLiteral("cmdMaster(5)"));
 
     long rows = 0;
-    double raw = medianMs(5, [&] { rows = rawRead(QStringLiteral("Select * From CT_Brands Order By Description")); });
+    double raw = medianMs(5, [&] { rows = rawRead("Select * From CT_Brands Order By Description"); });
     double list = medianMs(5, [&] {
         showAll->click();
         QCoreApplication::processEvents();
@@ -81,7 +54,7 @@ int main(int argc, char* argv[])
 
     const QString filtered = QStringLiteral(
         "Select * From CT_Brands Where Description like '%Brandex%' And Description like '%Tablet%' Order By Description");
-    raw = medianMs(5, [&] { rows = rawRead(filtered); });
+    raw = medianMs(5, [&] { rows = rawRead(filtered.toUtf8().constData()); });
     words->setText(QStringLiteral("Brandex Tablet"));
     list = medianMs(5, [&] {
         filter->click();
