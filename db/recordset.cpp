@@ -184,10 +184,10 @@ QString Recordset::fieldName(int index) const
 
 bool Recordset::hasField(const QString& name) const
 {
-    return columnIndex(name) >= 0;
+    return fieldIndex(name) >= 0;
 }
 
-int Recordset::columnIndex(const QString& name) const
+int Recordset::fieldIndex(const QString& name) const
 {
     // A short scan beats hashing a lower-cased copy of the name on every field read.
     for (size_t i = 0; i < m_columns.size(); ++i)
@@ -215,7 +215,7 @@ QVariant Recordset::field(const QString& name) const
         if (!tableColumn.isEmpty() && m_pending.contains(tableColumn))
             return m_pending.value(tableColumn);
     }
-    const int index = columnIndex(name);
+    const int index = fieldIndex(name);
     if (index < 0)
         throw DbError(DbErrorNumber::ItemNotFound, LayerSource,
                       QStringLiteral("Item cannot be found in the collection corresponding to the requested name: %1.").arg(name));
@@ -358,7 +358,7 @@ QVariant Recordset::valueOf(const Row& row, int index) const
 
 qlonglong Recordset::idOf(const Row& row) const
 {
-    return valueOf(row, columnIndex(QStringLiteral("ID"))).toLongLong();
+    return valueOf(row, fieldIndex(QStringLiteral("ID"))).toLongLong();
 }
 
 Recordset::Row Recordset::readRow(qlonglong id)
@@ -370,7 +370,7 @@ Recordset::Row Recordset::readRow(qlonglong id)
     if (sqlite3_step(stmt.get()) == SQLITE_ROW) {
         // The table's own column order may differ from the recordset's: match by name.
         for (int i = 0; i < sqlite3_column_count(stmt.get()); ++i) {
-            const int index = columnIndex(QString::fromUtf8(sqlite3_column_name(stmt.get(), i)));
+            const int index = fieldIndex(QString::fromUtf8(sqlite3_column_name(stmt.get(), i)));
             if (index >= 0)
                 storeCell(cells, texts, static_cast<size_t>(index), stmt.get(), i);
         }
@@ -403,7 +403,7 @@ void Recordset::update()
         runToEnd(m_db, stmt.get());
         id = sqlite3_last_insert_rowid(m_db);
     } else {
-        const int idIndex = columnIndex(QStringLiteral("ID"));
+        const int idIndex = fieldIndex(QStringLiteral("ID"));
         if (idIndex < 0)
             throw DbError(DbErrorNumber::NotUpdatable, LayerSource,
                           QStringLiteral("Current Recordset does not support updating: it has no ID column."));
@@ -435,7 +435,7 @@ void Recordset::deleteCurrent()
 {
     requireUpdatable();
     cancelUpdate();
-    const int idIndex = columnIndex(QStringLiteral("ID"));
+    const int idIndex = fieldIndex(QStringLiteral("ID"));
     if (idIndex < 0)
         throw DbError(DbErrorNumber::NotUpdatable, LayerSource,
                       QStringLiteral("Current Recordset does not support updating: it has no ID column."));

@@ -49,6 +49,9 @@ public:
     int fieldCount() const { return static_cast<int>(m_columns.size()); }
     QString fieldName(int index) const;
     bool hasField(const QString& name) const;
+    // The index of the field named `name` (any case), -1 when there is none: a caller that reads a
+    // column of thousands of rows looks it up once.
+    int fieldIndex(const QString& name) const;
     QVariant field(const QString& name) const;
     QVariant field(int index) const;
     // The value in any row, without moving: a list view showing a large read-only result reads the
@@ -103,7 +106,6 @@ private:
     void requireOpen() const;
     void requireUpdatable() const;
     const Row& currentRow() const;
-    int columnIndex(const QString& name) const;  // -1 when missing
     void loadTableColumns();
     Row readRow(qlonglong id);
 

@@ -118,9 +118,9 @@ MasterRows readMasterRows(const MasterListKind& kind, const QString& sql)
     const Recordset& rs = *rows.records;
     // Columns by position, looked up once: lists run to tens of thousands of rows.
     const auto indexOf = [&rs](const QString& name) {
-        for (int i = 0; i < rs.fieldCount(); ++i)
-            if (rs.fieldName(i).compare(name, Qt::CaseInsensitive) == 0)
-                return i;
+        const int index = rs.fieldIndex(name);
+        if (index >= 0)
+            return index;
         throw DbError(DbErrorNumber::ItemNotFound, QStringLiteral("LoadMasterList"),
                       QStringLiteral("Item cannot be found in the collection corresponding to the requested name: %1.").arg(name));
     };

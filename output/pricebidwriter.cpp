@@ -106,10 +106,7 @@ ItemColumns findItemColumns(const Recordset& rs)
     ItemColumns found;
     for (int c = 0; c < ItemColumnCount; ++c) {
         const QLatin1String name(ItemColumnNames[c]);
-        found[c] = -1;
-        for (int i = 0; i < rs.fieldCount() && found[c] < 0; ++i)
-            if (rs.fieldName(i).compare(name, Qt::CaseInsensitive) == 0)
-                found[c] = i;
+        found[c] = rs.fieldIndex(name);
         if (found[c] < 0)
             throw DbError(DbErrorNumber::ItemNotFound, QStringLiteral("Recordset"),
                           QStringLiteral("Item cannot be found in the collection corresponding to the requested name: %1.").arg(name));

@@ -52,22 +52,12 @@ std::vector<RecordListColumn> listColumns(const Recordset& rs, std::initializer_
     std::vector<RecordListColumn> columns;
     for (const char* name : names) {
         RecordListColumn column;
-        for (int f = 0; f < rs.fieldCount() && column.field < 0; ++f)
-            if (rs.fieldName(f).compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
-                column.field = f;
+        column.field = rs.fieldIndex(QLatin1String(name));
         if (qstrcmp(name, yesColumn) == 0)
             column.show = RecordListColumn::Show::YesWhenTrue;
         columns.push_back(column);
     }
     return columns;
-}
-
-int fieldIndex(const Recordset& rs, const char* name)
-{
-    for (int f = 0; f < rs.fieldCount(); ++f)
-        if (rs.fieldName(f).compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
-            return f;
-    return -1;
 }
 
 // Item click on a row fills the display boxes from these sub-items.
@@ -294,7 +284,7 @@ void frmQ1::ListGenerics(const QString& sql)
         auto rs = std::make_unique<Recordset>(sql, AppState::ConnectionString, CursorType::ForwardOnly,
                                               LockType::ReadOnly);
         std::vector<RecordListColumn> columns = listColumns(*rs, {"Code", "Description", "AddedByVendor"}, "AddedByVendor");
-        const int id = fieldIndex(*rs, "ID");
+        const int id = rs->fieldIndex(QStringLiteral("ID"));
         lvGenerics->rows()->setRecords(std::move(rs), std::move(columns), id);
     } catch (const DbError& e) {
         ShowDbError(e, this);
@@ -313,7 +303,7 @@ void frmQ1::ListBrands(const QString& sql)
                          "ItemSpecification", "PurchaseUOM", "PharmacyCategory", "PharmacySubCategory",
                          "ExpectedConsumption"},
                         "AddedByVendor");
-        const int id = fieldIndex(*rs, "ID");
+        const int id = rs->fieldIndex(QStringLiteral("ID"));
         lvBrands->rows()->setRecords(std::move(rs), std::move(columns), id);
     } catch (const DbError& e) {
         ShowDbError(e, this);

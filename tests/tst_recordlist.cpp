@@ -18,18 +18,10 @@ private:
                                               AppState::ConnectionString, CursorType::ForwardOnly, LockType::ReadOnly);
         // Code, Description, AddedByVendor in the list; a column the result lacks shows nothing.
         std::vector<RecordListColumn> columns(4);
-        for (int f = 0; f < rs->fieldCount(); ++f) {
-            if (rs->fieldName(f) == QLatin1String("Code"))
-                columns[0].field = f;
-            if (rs->fieldName(f) == QLatin1String("Description"))
-                columns[1].field = f;
-            if (rs->fieldName(f) == QLatin1String("AddedByVendor"))
-                columns[2] = {f, RecordListColumn::Show::YesWhenTrue};
-        }
-        int id = -1;
-        for (int f = 0; f < rs->fieldCount(); ++f)
-            if (rs->fieldName(f) == QLatin1String("ID"))
-                id = f;
+        columns[0].field = rs->fieldIndex("Code");
+        columns[1].field = rs->fieldIndex("Description");
+        columns[2] = {rs->fieldIndex("AddedByVendor"), RecordListColumn::Show::YesWhenTrue};
+        const int id = rs->fieldIndex("ID");
         view.rows()->setRecords(std::move(rs), std::move(columns), id);
     }
 
