@@ -1,7 +1,5 @@
 #include "app/applicationstate.h"
 
-#include "app/busycursor.h"
-#include "app/messagebox.h"
 #include "db/dberror.h"
 #include "db/recordset.h"
 #include "db/tenderdatabase.h"
@@ -60,27 +58,22 @@ qint16 requireInt16(const QVariant& value)
 
 } // namespace
 
-void LoadApplicationState()
+void readApplicationState()
 {
-    BusyCursor busy;
-    try {
-        Recordset vendor(QStringLiteral("Select * From CT_Vendor"), AppState::ConnectionString,
-                         CursorType::ForwardOnly, LockType::ReadOnly);
-        if (!vendor.eof()) {
-            AppState::CurrentVendorName = requireText(vendor.field(QStringLiteral("VendorName")));
-            AppState::CurrentCreditPeriod = requireInt16(vendor.field(QStringLiteral("CreditPeriodInDays")));
-            AppState::CurrentDeliveryPeriod = requireInt16(vendor.field(QStringLiteral("DeliveryPeriodInDays")));
-        }
-        vendor.close();
+    Recordset vendor(QStringLiteral("Select * From CT_Vendor"), AppState::ConnectionString,
+                     CursorType::ForwardOnly, LockType::ReadOnly);
+    if (!vendor.eof()) {
+        AppState::CurrentVendorName = requireText(vendor.field(QStringLiteral("VendorName")));
+        AppState::CurrentCreditPeriod = requireInt16(vendor.field(QStringLiteral("CreditPeriodInDays")));
+        AppState::CurrentDeliveryPeriod = requireInt16(vendor.field(QStringLiteral("DeliveryPeriodInDays")));
+    }
+    vendor.close();
 
-        Recordset options(QStringLiteral("Select * From CT_Options"), AppState::ConnectionString,
-                          CursorType::ForwardOnly, LockType::ReadOnly);
-        if (!options.eof()) {
-            AppState::CurrentOrganization = options.field(QStringLiteral("Organization"));
-            AppState::CurrentOrgAddress = options.field(QStringLiteral("OrgAddress"));
-            AppState::CurrentTenderDuration = requireText(options.field(QStringLiteral("TenderDuration")));
-        }
-    } catch (const DbError& e) {
-        ShowDbError(e);
+    Recordset options(QStringLiteral("Select * From CT_Options"), AppState::ConnectionString,
+                      CursorType::ForwardOnly, LockType::ReadOnly);
+    if (!options.eof()) {
+        AppState::CurrentOrganization = options.field(QStringLiteral("Organization"));
+        AppState::CurrentOrgAddress = options.field(QStringLiteral("OrgAddress"));
+        AppState::CurrentTenderDuration = requireText(options.field(QStringLiteral("TenderDuration")));
     }
 }

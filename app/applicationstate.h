@@ -32,6 +32,6 @@ void reset(const QString& applicationFolder);
 
 } // namespace AppState
 
-// Loads the vendor and tender summary from the database. On an error it shows the error box and
-// stops; the values loaded so far keep their values.
-void LoadApplicationState();
+// Loads the vendor and tender summary from the database. Throws DbError at the first failure; the
+// values loaded before it keep their new values.
+void readApplicationState();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "masters/masterlist.h"
+
 #include <QtGlobal>
 
 class QWidget;
@@ -22,7 +24,6 @@ void showCostCalculator(QWidget* parent);    // frmCalculator, modal
 void showMRPCalculator(QWidget* parent);     // frmCalcMRP, modal
 
 // masters/
-enum class MasterList { Generics, Brands, DrugForms, Strengths, DrugPackings, Tax };
 void showMasterEditor(MasterList list, QWidget* parent);  // modal
 void showMasterTablesMenu(QWidget* parent);  // frmMast, modal
 void showQtyPerYear(QWidget* parent);        // frmQtyPerYear, modal

@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/applicationstate.h"
+#include "app/loadapplicationstate.h"
 #include "app/defaultinstance.h"
 #include "app/frmMain.h"
 #include "app/memoryreuse.h"

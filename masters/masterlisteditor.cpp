@@ -2,9 +2,11 @@
 
 #include "app/screenheading.h"
 #include "app/applicationstate.h"
+#include "app/busycursor.h"
 #include "app/editmodeblink.h"
 #include "app/focushighlight.h"
 #include "app/messagebox.h"
+#include "app/textboxkeyfilter.h"
 #include "app/recordlistview.h"
 #include "app/screens.h"
 #include "app/statusbar.h"
@@ -182,6 +184,7 @@ void MasterListEditor::Form_Load()
     if (auto* combo = dropDown()) {
         combo->addItem(QString());
         try {
+            BusyCursor busy;
             for (const auto& [text, id] : readDropDownItems(m_kind.comboSql))
                 combo->addItem(text, m_kind.comboCarriesId ? id : QVariant());
         } catch (const DbError& e) {
@@ -227,6 +230,7 @@ bool MasterListEditor::LoadMasterList(const QString& sql)
 {
     MasterRows rows;
     try {
+        BusyCursor busy;
         rows = readMasterRows(m_kind, sql);
     } catch (const DbError& e) {
         // The list keeps what it showed.
@@ -293,6 +297,7 @@ void MasterListEditor::enterEditMode()
     }
     bool used = false;
     try {
+        BusyCursor busy;
         used = usedInQuotation(m_kind, description);
     } catch (const DbError& e) {
         ShowDbError(e, this);
@@ -323,6 +328,7 @@ void MasterListEditor::SaveMasterEntry()
     QStringList values = fieldValues();
     MasterSaveResult result;
     try {
+        BusyCursor busy;
         result = saveMasterEntry(m_kind, values, editing, AppState::MasterEditKey.toString(),
                                  [this](const QString& question) { return askConfirm(this, question, true); });
     } catch (const DbError& e) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/keyfilter.h"
-#include "app/screens.h"
+#include "masters/masterlist.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,6 @@
 #include "masters/masterlistrules.h"
 
 #include "app/applicationstate.h"
-#include "app/busycursor.h"
 #include "app/decimal.h"
 #include "db/dberror.h"
 #include "db/recordset.h"
@@ -111,7 +110,6 @@ QString brandCombinedFilterSql(const QString& brand, const QString& manufacturer
 
 MasterRows readMasterRows(const MasterListKind& kind, const QString& sql)
 {
-    BusyCursor busy;
     MasterRows rows;
     rows.records = std::make_unique<Recordset>(sql, AppState::ConnectionString, CursorType::ForwardOnly,
                                                LockType::ReadOnly);
@@ -134,7 +132,6 @@ MasterRows readMasterRows(const MasterListKind& kind, const QString& sql)
 
 std::vector<std::pair<QString, QVariant>> readDropDownItems(const QString& sql)
 {
-    BusyCursor busy;
     Recordset rs(sql, AppState::ConnectionString, CursorType::ForwardOnly, LockType::ReadOnly);
     std::vector<std::pair<QString, QVariant>> items;
     while (!rs.eof()) {
@@ -152,7 +149,6 @@ QString usedInQuotationSql(const MasterListKind& kind, const QString& descriptio
 
 bool usedInQuotation(const MasterListKind& kind, const QString& description)
 {
-    BusyCursor busy;
     Recordset rs(usedInQuotationSql(kind, description), AppState::ConnectionString, CursorType::Static,
                  LockType::ReadOnly);
     return !rs.eof();
@@ -181,7 +177,6 @@ MasterSaveResult saveMasterEntry(const MasterListKind& kind, QStringList& values
 
     const QString description = masterDescription(kind, values);
     const QString from = QStringLiteral("Select * From ") + kind.table + QStringLiteral(" Where ");
-    BusyCursor busy;
     Recordset rs;
     MasterSaveResult result;
     result.description = description;

@@ -1,7 +1,7 @@
 #include "quotation/frmCalculator.h"
 
 #include "app/decimal.h"
-#include "app/keyfilter.h"
+#include "app/textboxkeyfilter.h"
 #include "app/messagebox.h"
 #include "app/removeclosebutton.h"
 #include "db/dberror.h"

@@ -3,7 +3,7 @@
 #include "app/applicationstate.h"
 #include "app/busycursor.h"
 #include "app/focushighlight.h"
-#include "app/keyfilter.h"
+#include "app/textboxkeyfilter.h"
 #include "app/messagebox.h"
 #include "app/removeclosebutton.h"
 #include "app/screens.h"

@@ -6,7 +6,7 @@
 #include "app/decimal.h"
 #include "app/defaultinstance.h"
 #include "app/focushighlight.h"
-#include "app/keyfilter.h"
+#include "app/textboxkeyfilter.h"
 #include "app/messagebox.h"
 #include "app/removeclosebutton.h"
 #include "app/screens.h"

@@ -1,7 +1,7 @@
 #include "app/busycursor.h"
 #include "app/editmodeblink.h"
 #include "app/focushighlight.h"
-#include "app/keyfilter.h"
+#include "app/textboxkeyfilter.h"
 #include "app/messagebox.h"
 #include "app/removeclosebutton.h"
 #include "app/statusbar.h"

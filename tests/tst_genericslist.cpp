@@ -1,5 +1,6 @@
 // The generics list page, written from the export screen's "Generics" button.
 #include "app/applicationstate.h"
+#include "app/loadapplicationstate.h"
 #include "output/frmHTML.h"
 #include "tests/support/testenv.h"
 

@@ -1,5 +1,6 @@
 #include "app/applicationstate.h"
 #include "app/editmodeblink.h"
+#include "app/screens.h"
 #include "masters/masterlisteditor.h"
 #include "masters/masterlistrules.h"
 #include "support/listrows.h"

@@ -1,4 +1,5 @@
 #include "app/applicationstate.h"
+#include "app/loadapplicationstate.h"
 #include "app/defaultinstance.h"
 #include "app/frmMain.h"
 #include "app/singleinstance.h"

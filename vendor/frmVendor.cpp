@@ -5,7 +5,7 @@
 #include "app/busycursor.h"
 #include "app/defaultinstance.h"
 #include "app/focushighlight.h"
-#include "app/keyfilter.h"
+#include "app/textboxkeyfilter.h"
 #include "app/messagebox.h"
 #include "app/removeclosebutton.h"
 #include "app/statusbar.h"
