@@ -1,6 +1,7 @@
 #include "db/sqltext.h"
 
 #include <QRegularExpression>
+#include <QStringList>
 
 QString escapeSqlText(const QString& value)
 {
@@ -13,4 +14,15 @@ bool isSqlNumber(const QString& value)
 {
     static const QRegularExpression number(QStringLiteral("^-?(\\d+(\\.\\d*)?|\\.\\d+)$"));
     return number.match(value).hasMatch();
+}
+
+QString wordConditions(const QString& column, const QString& text, const QString& joiner)
+{
+    QStringList parts;
+    for (const QString& piece : text.trimmed().split(QLatin1Char(' '))) {
+        const QString word = piece.trimmed();
+        if (!word.isEmpty())
+            parts << column + QStringLiteral(" like '%") + escapeSqlText(word) + QStringLiteral("%'");
+    }
+    return parts.join(QLatin1Char(' ') + joiner + QLatin1Char(' '));
 }

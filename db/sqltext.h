@@ -9,3 +9,9 @@ QString escapeSqlText(const QString& value);
 
 // A whole number or decimal (optional minus, digits, at most one point) that may be spliced bare.
 bool isSqlNumber(const QString& value);
+
+// The word filter of every search box: one `like` condition per word of `text` on `column`, joined by
+// `joiner` ("And"/"Or"), in the order typed: "Description like '%a%' And Description like '%b%'". The
+// text is split at single blanks; the empty pieces of repeated blanks add nothing. Empty when the text
+// holds no word.
+QString wordConditions(const QString& column, const QString& text, const QString& joiner);

@@ -1,21 +1,17 @@
 #include "masters/frmMast.h"
 
-#include "app/screenheading.h"
-#include "app/focushighlight.h"
+#include "app/menuframe.h"
 #include "app/messagebox.h"
 #include "app/screens.h"
-#include "app/statusbar.h"
 #include "masters/masterlisteditor.h"
 #include "masters/masterpasswords.h"
 
 #include <QApplication>
-#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStatusBar>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -52,27 +48,15 @@ frmMast::frmMast(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmMast"));
     setWindowTitle(QStringLiteral(" Master Tables for Quillbid"));
-    auto* outer = new QVBoxLayout(this);
-    auto* menu = new QMenuBar(this);
-    QAction* back = menu->addAction(QStringLiteral("&Back"));
+    MenuFrame frame(this, QStringLiteral("Master Tables for Quillbid"));
+    QAction* back = frame.menuBar()->addAction(QStringLiteral("&Back"));
     back->setObjectName(QStringLiteral("mnuBack"));
     connect(back, &QAction::triggered, this, &QWidget::close);
-    outer->setMenuBar(menu);
 
-    outer->addWidget(createScreenHeading(QStringLiteral("Master Tables for Quillbid"), QStringLiteral("lblHeading"), this));
-
-    auto* grid = new QGridLayout;
     for (int i = 0; i < 6; ++i) {
-        m_buttons[i] = new QPushButton(QString::fromUtf8(entries[i].caption), this);
-        m_buttons[i]->setObjectName(QStringLiteral("cmdMaster(%1)").arg(i));
-        m_buttons[i]->setMinimumWidth(300);
-        m_buttons[i]->setAutoDefault(false);
-        m_info[i] = new QLabel(QString::fromUtf8(entries[i].info), this);
-        m_info[i]->setObjectName(QStringLiteral("lblInfo(%1)").arg(i));
-        m_info[i]->setMinimumWidth(380);
-        attachButtonWithInfoLabel(m_buttons[i], m_info[i]);
-        grid->addWidget(m_buttons[i], i, 0);
-        grid->addWidget(m_info[i], i, 1);
+        const MenuCommand command = frame.addCommand(i, QString::fromUtf8(entries[i].caption), QString::fromUtf8(entries[i].info));
+        m_buttons[i] = command.button;
+        m_info[i] = command.info;
         connect(m_buttons[i], &QPushButton::clicked, this, [this, i] { cmdMaster_Click(i); });
     }
     m_buttons[5]->setToolTip(QStringLiteral("Return to Previous Screen"));
@@ -81,7 +65,6 @@ frmMast::frmMast(QWidget* parent) : QDialog(parent)
         m_buttons[i]->setEnabled(false);
         setTextColour(m_info[i], i == 0 ? grayText() : QApplication::palette().color(QPalette::Shadow));
     }
-    outer->addLayout(grid);
 
     auto* unlockRow = new QHBoxLayout;
     auto* prompt = new QLabel(QStringLiteral("Enter Password to change Master Data"), this);
@@ -101,7 +84,7 @@ frmMast::frmMast(QWidget* parent) : QDialog(parent)
     connect(unlock, &QPushButton::clicked, this, &frmMast::cmdUnlock_Click);
     unlockRow->addWidget(unlock);
     unlockRow->addStretch();
-    outer->addLayout(unlockRow);
+    frame.addBelow(unlockRow);
 
     const char* help[] = {
         "1. You can add data in above code tables in case required information is not available in our tables",
@@ -110,10 +93,8 @@ frmMast::frmMast(QWidget* parent) : QDialog(parent)
         auto* line = new QLabel(QString::fromUtf8(help[i]), this);
         line->setObjectName(QStringLiteral("lblHelp(%1)").arg(i));
         line->setWordWrap(true);
-        outer->addWidget(line);
+        frame.addBelow(line);
     }
-    outer->addStretch();
-    outer->addWidget(createStatusBar(this));
     resize(760, 460);
 }
 

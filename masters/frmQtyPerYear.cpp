@@ -4,10 +4,10 @@
 #include "app/busycursor.h"
 #include "app/defaultinstance.h"
 #include "app/focushighlight.h"
-#include "app/textboxkeyfilter.h"
+#include "app/menuframe.h"
 #include "app/messagebox.h"
 #include "app/screens.h"
-#include "app/statusbar.h"
+#include "app/textboxkeyfilter.h"
 #include "db/dberror.h"
 #include "db/recordset.h"
 #include "masters/qtyperyearfilter.h"
@@ -20,9 +20,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -38,11 +36,8 @@ frmQtyPerYear::frmQtyPerYear(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("frmQtyPerYear"));
     setWindowTitle(QStringLiteral("  Quantity Required Per Year"));
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-
-    auto* menu = new QMenuBar(this);
+    MenuFrame frame(this, QStringLiteral("Quantity Required Per Year"), QStringLiteral("Label1"));
+    QMenuBar* menu = frame.menuBar();
     const auto addMenu = [this, menu](const char* name, const char* caption, void (frmQtyPerYear::*handler)()) {
         QAction* a = menu->addAction(QString::fromUtf8(caption));
         a->setObjectName(QString::fromUtf8(name));
@@ -60,37 +55,23 @@ frmQtyPerYear::frmQtyPerYear(QWidget* parent) : QDialog(parent)
     connect(findChild<QAction*>(QStringLiteral("mnuBack")), &QAction::triggered, this, &QWidget::close);
     connect(mnuPrint, &QAction::triggered, this, [this] { showReportPrinting(this); });
     connect(mnuHtml, &QAction::triggered, this, [this] { showExportScreen(this); });
-    layout->setMenuBar(menu);
-
-    auto* body = new QWidget(this);
-    auto* bodyLayout = new QVBoxLayout(body);
-    bodyLayout->setContentsMargins(16, 12, 16, 12);
-    bodyLayout->setSpacing(8);
-
-    auto* heading = new QLabel(QStringLiteral("Quantity Required Per Year"), body);
-    heading->setObjectName(QStringLiteral("Label1"));
-    QFont hf(QStringLiteral("Arial"));
-    hf.setPointSize(16);
-    hf.setBold(true);
-    heading->setFont(hf);
-    bodyLayout->addWidget(heading);
 
     auto* fields = new QGridLayout;
     fields->setHorizontalSpacing(10);
     fields->setVerticalSpacing(6);
-    const auto caption = [body](const QString& t) { return new QLabel(t, body); };
-    txtGeneric = new QLineEdit(body);
+    const auto caption = [this](const QString& t) { return new QLabel(t, this); };
+    txtGeneric = new QLineEdit(this);
     txtGeneric->setObjectName(QStringLiteral("txtGeneric"));
-    txtStrength = new QLineEdit(body);
+    txtStrength = new QLineEdit(this);
     txtStrength->setObjectName(QStringLiteral("txtStrength"));
-    cboStrength = new QComboBox(body);
+    cboStrength = new QComboBox(this);
     cboStrength->setObjectName(QStringLiteral("cboStrength"));
     // Filled like the others, but the filter reads the strength words only; a second strength field
     // that changes nothing would mislead, so it stays out of sight.
     cboStrength->setVisible(false);
-    cboDrugForms = new QComboBox(body);
+    cboDrugForms = new QComboBox(this);
     cboDrugForms->setObjectName(QStringLiteral("cboDrugForms"));
-    cboDrugPacking = new QComboBox(body);
+    cboDrugPacking = new QComboBox(this);
     cboDrugPacking->setObjectName(QStringLiteral("cboDrugPacking"));
     for (QComboBox* c : {cboDrugForms, cboDrugPacking}) {
         c->setMinimumWidth(200);
@@ -106,7 +87,7 @@ frmQtyPerYear::frmQtyPerYear(QWidget* parent) : QDialog(parent)
     fields->addWidget(cboDrugPacking, 1, 3);
     fields->setColumnStretch(1, 3);
     fields->setColumnStretch(3, 2);
-    bodyLayout->addLayout(fields);
+    frame.addBelow(fields);
 
     auto* buttons = new QHBoxLayout;
     const struct {
@@ -121,7 +102,7 @@ frmQtyPerYear::frmQtyPerYear(QWidget* parent) : QDialog(parent)
     // Filter first, Close last: the order a vendor works in.
     QPushButton* cmdMaster[4];
     for (int i = 0; i < 4; ++i) {
-        cmdMaster[i] = new QPushButton(QString::fromUtf8(cmd[i].caption), body);
+        cmdMaster[i] = new QPushButton(QString::fromUtf8(cmd[i].caption), this);
         cmdMaster[i]->setObjectName(QStringLiteral("cmdMaster(%1)").arg(i));
         cmdMaster[i]->setToolTip(QString::fromUtf8(cmd[i].tip));
         cmdMaster[i]->setAutoDefault(false);
@@ -137,20 +118,20 @@ frmQtyPerYear::frmQtyPerYear(QWidget* parent) : QDialog(parent)
     buttons->addWidget(cmdMaster[3]);
     buttons->addStretch();
     buttons->addWidget(cmdMaster[0]);
-    bodyLayout->addLayout(buttons);
+    frame.addBelow(buttons);
 
     const char* info[] = {
         "1.  To find a quantity required per year enter specify generic/strength/drug form/drug packing and click filter button",
         "2.  To view all generics again, click on show all button",
     };
     for (int i = 0; i < 2; ++i) {
-        auto* l = new QLabel(QString::fromUtf8(info[i]), body);
+        auto* l = new QLabel(QString::fromUtf8(info[i]), this);
         l->setObjectName(QStringLiteral("lblInfo(%1)").arg(i));
         l->setWordWrap(true);
-        bodyLayout->addWidget(l);
+        frame.addBelow(l);
     }
 
-    lvQtyPerYears = new QTreeWidget(body);
+    lvQtyPerYears = new QTreeWidget(this);
     lvQtyPerYears->setObjectName(QStringLiteral("lvQtyPerYears"));
     lvQtyPerYears->setRootIsDecorated(false);
     lvQtyPerYears->setUniformRowHeights(true);
@@ -165,9 +146,7 @@ frmQtyPerYear::frmQtyPerYear(QWidget* parent) : QDialog(parent)
     lvQtyPerYears->setColumnWidth(2, 120);
     lvQtyPerYears->setColumnWidth(3, 130);
     lvQtyPerYears->header()->setStretchLastSection(true);
-    bodyLayout->addWidget(lvQtyPerYears, 1);
-    layout->addWidget(body, 1);
-    layout->addWidget(createStatusBar(this));
+    frame.addBelow(lvQtyPerYears, 1);
 
     attachTextHighlight(txtGeneric);
     attachTextHighlight(txtStrength);

@@ -48,18 +48,6 @@ MasterSaveResult refused(const QString& message, int focusField = -1)
 
 } // namespace
 
-QString wordConditions(const QString& column, const QString& text, const QString& joiner)
-{
-    QStringList parts;
-    // Split at single blanks: repeated blanks give empty pieces, which are skipped.
-    for (const QString& piece : text.trimmed().split(QLatin1Char(' '))) {
-        const QString word = piece.trimmed();
-        if (!word.isEmpty())
-            parts << column + QStringLiteral(" like '%") + escapeSqlText(word) + QStringLiteral("%'");
-    }
-    return parts.join(QLatin1Char(' ') + joiner + QLatin1Char(' '));
-}
-
 QString masterFilterSql(const MasterListKind& kind, const QStringList& values)
 {
     const MasterWordFilter& filter = kind.filter;

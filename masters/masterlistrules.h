@@ -2,6 +2,7 @@
 
 #include "app/recordlistmodel.h"
 #include "db/recordset.h"
+#include "db/sqltext.h"
 #include "masters/masterlistkind.h"
 
 #include <QString>
@@ -15,10 +16,6 @@
 // The part of the reference-list editors that needs no window: the SQL of the filters, the list and
 // drop-down reads, the used-in-quotation check and the save with its checks in order. Database
 // failures come out as DbError; the screen shows them.
-
-// One `like` condition per non-empty word of `text` on `column`, joined by `joiner` ("And"/"Or"):
-// "Description like '%a%' And Description like '%b%'". Empty when the text holds no word.
-QString wordConditions(const QString& column, const QString& text, const QString& joiner);
 
 // The SQL of the word filter (cmdMaster(1)), from the current field values; empty when the filtered
 // field is empty, which the screen refuses with the member's message.

@@ -2,21 +2,7 @@
 
 #include "db/sqltext.h"
 
-#include <QStringList>
-
 namespace {
-
-// "Column like '%word%' And " for each word of the text (split at single blanks, empty pieces skipped).
-QString likeEveryWord(const QString& column, const QString& text)
-{
-    QString joined;
-    for (const QString& piece : text.trimmed().split(QLatin1Char(' '))) {
-        const QString word = piece.trimmed();
-        if (!word.isEmpty())
-            joined += column + QStringLiteral(" like '%") + escapeSqlText(word) + QStringLiteral("%' And ");
-    }
-    return joined;
-}
 
 // The text without its trailing "And " (4 characters), trimmed.
 QString withoutLastAnd(const QString& text)
@@ -37,12 +23,13 @@ QString condition(const QString& generic, const QString& strength, const QString
 {
     QString where;
     if (!generic.trimmed().isEmpty()) {
-        const QString words = likeEveryWord(QStringLiteral("Generic"), generic);
-        if (words.size() > 7)
-            where += QLatin1Char('(') + withoutLastAnd(words) + QStringLiteral(") And ");
+        const QString words = wordConditions(QStringLiteral("Generic"), generic, QStringLiteral("And"));
+        if (!words.isEmpty())
+            where += QLatin1Char('(') + words + QStringLiteral(") And ");
     }
-    if (!strength.trimmed().isEmpty())
-        where += likeEveryWord(QStringLiteral("Strength"), strength);
+    const QString strengthWords = wordConditions(QStringLiteral("Strength"), strength, QStringLiteral("And"));
+    if (!strengthWords.isEmpty())
+        where += strengthWords + QStringLiteral(" And ");
     if (!drugForm.isEmpty())
         where += QStringLiteral("DrugForm = '") + escapeSqlText(drugForm) + QStringLiteral("' And ");
     if (!drugPacking.isEmpty())

@@ -1,24 +1,19 @@
 #include "output/frmCrystal.h"
 
-#include "app/screenheading.h"
 #include "app/applicationstate.h"
 #include "app/busycursor.h"
 #include "app/defaultinstance.h"
-#include "app/focushighlight.h"
+#include "app/menuframe.h"
 #include "app/messagebox.h"
-#include "app/statusbar.h"
 #include "db/tenderdatabase.h"
 
 #include <QAction>
 #include <QDir>
-#include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -50,57 +45,24 @@ frmCrystal::frmCrystal(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("frmCrystal"));
     setWindowTitle(QStringLiteral(" Print/Export data using Crystal"));
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-
-    auto* menu = new QMenuBar(this);
-    auto* mnuBack = menu->addAction(QStringLiteral("&Back"));
+    MenuFrame frame(this, QStringLiteral("Print/Export data"));
+    auto* mnuBack = frame.menuBar()->addAction(QStringLiteral("&Back"));
     mnuBack->setObjectName(QStringLiteral("mnuBack"));
     connect(mnuBack, &QAction::triggered, this, &frmCrystal::mnuBack_Click);
-    layout->setMenuBar(menu);
-
-    auto* tBar1 = new QToolBar(this);
-    tBar1->setObjectName(QStringLiteral("tBar1"));
-    tBar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    QAction* back = tBar1->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Back"));
+    QAction* back = frame.toolBar()->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Back"));
     back->setObjectName(QStringLiteral("tBar1Back"));
     connect(back, &QAction::triggered, this, &frmCrystal::mnuBack_Click);
-    layout->addWidget(tBar1);
-
-    auto* body = new QWidget(this);
-    auto* grid = new QGridLayout(body);
-    grid->setContentsMargins(24, 16, 24, 16);
-    grid->setHorizontalSpacing(16);
-    grid->setVerticalSpacing(8);
-    grid->addWidget(createScreenHeading(QStringLiteral("Print/Export data"), QStringLiteral("lblHeading"), body), 0, 0, 1, 2);
-    grid->setRowMinimumHeight(1, 8);
 
     for (int i = 0; i < ReportCount; ++i) {
-        auto* button = new QPushButton(QString::fromUtf8(Reports[i].caption), body);
-        button->setObjectName(QStringLiteral("cmdMaster(%1)").arg(i));
-        button->setMinimumWidth(300);
-        button->setAutoDefault(false);
-        auto* info = new QLabel(QString::fromUtf8(Reports[i].info), body);
-        info->setObjectName(QStringLiteral("lblInfo(%1)").arg(i));
-        info->setMinimumWidth(460);
-        attachButtonWithInfoLabel(button, info);
-        connect(button, &QPushButton::clicked, this, [this, i] { cmdMaster_Click(i); });
-        grid->addWidget(button, i + 2, 0);
-        grid->addWidget(info, i + 2, 1);
+        const MenuCommand command = frame.addCommand(i, QString::fromUtf8(Reports[i].caption), QString::fromUtf8(Reports[i].info));
+        connect(command.button, &QPushButton::clicked, this, [this, i] { cmdMaster_Click(i); });
         if (i == CloseIndex)
-            button->setToolTip(QStringLiteral("Return to previous screen"));
+            command.button->setToolTip(QStringLiteral("Return to previous screen"));
         if (i == HiddenIndex) {
-            button->setVisible(false);
-            info->setVisible(false);
+            command.button->setVisible(false);
+            command.info->setVisible(false);
         }
     }
-    grid->setColumnStretch(1, 1);
-    grid->setRowStretch(ReportCount + 2, 1);
-    layout->addWidget(body, 1);
-
-    auto* sBar = createStatusBar(this);
-    layout->addWidget(sBar);
 }
 
 void frmCrystal::cmdMaster_Click(int index)

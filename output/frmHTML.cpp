@@ -2,10 +2,9 @@
 
 #include "app/busycursor.h"
 #include "app/defaultinstance.h"
-#include "app/focushighlight.h"
+#include "app/menuframe.h"
 #include "app/messagebox.h"
 #include "app/platformseams.h"
-#include "app/statusbar.h"
 #include "db/dberror.h"
 #include "output/exporterror.h"
 #include "output/genericslistwriter.h"
@@ -14,15 +13,12 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -87,47 +83,19 @@ frmHTML::frmHTML(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("frmHTML"));
     setWindowTitle(QStringLiteral(" Export to HTML"));
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-
-    auto* menu = new QMenuBar(this);
-    QAction* back = menu->addAction(QStringLiteral("&Back"));
+    MenuFrame frame(this, QString());
+    QAction* back = frame.menuBar()->addAction(QStringLiteral("&Back"));
     back->setObjectName(QStringLiteral("mnuBack"));
     connect(back, &QAction::triggered, this, &QWidget::close);
-    layout->setMenuBar(menu);
-
-    auto* toolbar = new QToolBar(this);
-    toolbar->setObjectName(QStringLiteral("tBar1"));
-    toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    QAction* backButton = toolbar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Back"));
+    QAction* backButton = frame.toolBar()->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Back"));
     backButton->setObjectName(QStringLiteral("tBar1Button(1)"));
     connect(backButton, &QAction::triggered, this, &QWidget::close);
-    layout->addWidget(toolbar);
 
-    auto* body = new QWidget(this);
-    auto* bodyLayout = new QVBoxLayout(body);
-    bodyLayout->setContentsMargins(16, 12, 16, 12);
-    bodyLayout->setSpacing(10);
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(14);
-    grid->setVerticalSpacing(6);
     for (int i = 0; i < 7; ++i) {
-        auto* button = new QPushButton(QString::fromUtf8(Buttons[i].caption), body);
-        button->setObjectName(QStringLiteral("cmdMaster(%1)").arg(i));
-        button->setToolTip(QString::fromUtf8(Buttons[i].tooltip));
-        button->setMinimumWidth(290);
-        button->setMinimumHeight(30);
-        auto* info = new QLabel(QString::fromUtf8(Buttons[i].info), body);
-        info->setObjectName(QStringLiteral("lblInfo(%1)").arg(i));
-        info->setMinimumWidth(290);
-        attachButtonWithInfoLabel(button, info);
-        connect(button, &QPushButton::clicked, this, [this, i] { cmdMaster_Click(i); });
-        grid->addWidget(button, i, 0);
-        grid->addWidget(info, i, 1);
+        const MenuCommand command = frame.addCommand(i, QString::fromUtf8(Buttons[i].caption), QString::fromUtf8(Buttons[i].info));
+        command.button->setToolTip(QString::fromUtf8(Buttons[i].tooltip));
+        connect(command.button, &QPushButton::clicked, this, [this, i] { cmdMaster_Click(i); });
     }
-    grid->setColumnStretch(1, 1);
-    bodyLayout->addLayout(grid);
 
     const QString help[2] = {
         QStringLiteral("1. Exports data as webpage ( HTML format )"),
@@ -135,21 +103,16 @@ frmHTML::frmHTML(QWidget* parent) : QDialog(parent)
                        "Submission Manual for Copying Pharmacy Tender Database in CD for Submission to Kelmont Hospital."),
     };
     for (int i = 0; i < 2; ++i) {
-        auto* label = new QLabel(help[i], body);
+        auto* label = new QLabel(help[i], this);
         label->setObjectName(QStringLiteral("lblHelpInfo(%1)").arg(i));
         label->setWordWrap(true);
-        bodyLayout->addWidget(label);
+        frame.addBelow(label);
     }
 
-    m_progress = new QProgressBar(body);
+    m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("ProgressBar"));
     m_progress->setVisible(false);
-    bodyLayout->addWidget(m_progress);
-    bodyLayout->addStretch();
-    layout->addWidget(body, 1);
-
-    QStatusBar* status = createStatusBar(this);
-    layout->addWidget(status);
+    frame.addBelow(m_progress);
     resize(660, 470);
 }
 

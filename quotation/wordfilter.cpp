@@ -2,21 +2,13 @@
 
 #include "db/sqltext.h"
 
-#include <QStringList>
 
 namespace WordFilter {
 
 QString clause(const QString& text)
 {
-    QStringList conditions;
-    for (const QString& piece : text.trimmed().split(QLatin1Char(' '))) {
-        const QString word = piece.trimmed();
-        if (!word.isEmpty())
-            conditions << QStringLiteral("Description like '%") + escapeSqlText(word) + QStringLiteral("%'");
-    }
-    if (conditions.isEmpty())
-        return {};
-    return QStringLiteral("Where ") + conditions.join(QStringLiteral(" And "));
+    const QString conditions = wordConditions(QStringLiteral("Description"), text, QStringLiteral("And"));
+    return conditions.isEmpty() ? QString() : QStringLiteral("Where ") + conditions;
 }
 
 QString genericsSql(const QString& clause)
