@@ -22,6 +22,7 @@ void RecordListModel::setRecords(std::unique_ptr<Recordset> records, std::vector
     m_tagField = tagField;
     m_changed.clear();
     m_added.clear();
+    m_readFailureReported = false;
     endResetModel();
 }
 
@@ -66,10 +67,19 @@ QString RecordListModel::storedText(int row, int column) const
         if (c.show == RecordListColumn::Show::YesWhenTrue)
             return !value.isNull() && value.toBool() ? QStringLiteral("Yes") : QString();
         return value.isNull() ? QString() : value.toString();
-    } catch (const DbError&) {
-        // The rows were read in full when the list was filled; a row in range is always there.
+    } catch (const DbError& e) {
+        reportReadFailure(e);
         return {};
     }
+}
+
+void RecordListModel::reportReadFailure(const DbError& error) const
+{
+    if (m_readFailureReported)
+        return;
+    m_readFailureReported = true;
+    if (m_readFailed)
+        m_readFailed(error);
 }
 
 QStringList RecordListModel::rowTexts(int row) const
@@ -107,7 +117,8 @@ QVariant RecordListModel::tag(int row) const
         return {};
     try {
         return m_records->valueAt(row, m_tagField);
-    } catch (const DbError&) {
+    } catch (const DbError& e) {
+        reportReadFailure(e);
         return {};
     }
 }

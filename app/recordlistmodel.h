@@ -3,9 +3,11 @@
 #include <QAbstractTableModel>
 #include <QHash>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <vector>
 
+class DbError;
 class Recordset;
 
 // How one list column reads its text from a stored row.
@@ -38,6 +40,10 @@ public:
     int appendRow(const QStringList& texts, const QVariant& tag);
     void setText(int row, int column, const QString& text);
 
+    // Told of the first value of the kept rows that cannot be read, once per fill, so the failure is
+    // reported rather than painted as empty cells; the cell then shows nothing.
+    void setReadFailureHandler(std::function<void(const DbError&)> handler) { m_readFailed = std::move(handler); }
+
     QString text(int row, int column) const;
     QString key(int row) const;
     QVariant tag(int row) const;
@@ -55,6 +61,7 @@ private:
     int storedRows() const { return static_cast<int>(m_storedRows); }
     QString storedText(int row, int column) const;
     QStringList rowTexts(int row) const;
+    void reportReadFailure(const DbError& error) const;
 
     QStringList m_headers;
     QString m_keyPrefix;
@@ -65,4 +72,6 @@ private:
     int m_tagField = -1;
     QHash<int, QStringList> m_changed;  // stored rows whose texts the screen has changed
     std::vector<OwnRow> m_added;        // rows added after the read
+    std::function<void(const DbError&)> m_readFailed;
+    mutable bool m_readFailureReported = false;
 };

@@ -1,7 +1,11 @@
 #include "app/recordlistview.h"
 
+#include "app/messagebox.h"
+#include "db/dberror.h"
+
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QTimer>
 
 RecordListView::RecordListView(const QString& objectName, const QStringList& headers, const QString& keyPrefix,
                                const QString& keySuffix, QWidget* parent)
@@ -18,6 +22,10 @@ RecordListView::RecordListView(const QString& objectName, const QStringList& hea
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     header()->setStretchLastSection(false);
+    // The failure surfaces while the view paints, where no dialog may open: it is shown just after.
+    m_rows->setReadFailureHandler([this](const DbError& error) {
+        QTimer::singleShot(0, this, [this, error] { ShowDbError(error, window()); });
+    });
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) { emit rowClicked(index.row()); });
     connect(this, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& index) { emit rowDoubleClicked(index.row()); });

@@ -32,11 +32,6 @@ struct StatementDeleter {
 };
 using Statement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
 
-struct Handle {
-    sqlite3* db = nullptr;
-    ~Handle() { TenderDatabase::closeHandle(db); }
-};
-
 void exec(sqlite3* db, const QString& sql)
 {
     const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
@@ -75,14 +70,15 @@ void buildAtomically(const QString& outputPath, const std::function<void(sqlite3
     QFile::remove(partial);
     try {
         {
-            Handle h;
-            h.db = TenderDatabase::openKeyed(partial, QLatin1String(TenderDatabase::Password), true);
-            exec(h.db, QStringLiteral("PRAGMA journal_mode=DELETE"));
-            exec(h.db, QStringLiteral("BEGIN"));
+            const TenderDatabase::DatabaseHandle handle =
+                TenderDatabase::openKeyed(partial, QLatin1String(TenderDatabase::Password), true);
+            sqlite3* db = handle.get();
+            exec(db, QStringLiteral("PRAGMA journal_mode=DELETE"));
+            exec(db, QStringLiteral("BEGIN"));
             for (const TableDef& t : Schema::tables())
-                exec(h.db, Schema::createTableSql(t));
-            fill(h.db);
-            exec(h.db, QStringLiteral("COMMIT"));
+                exec(db, Schema::createTableSql(t));
+            fill(db);
+            exec(db, QStringLiteral("COMMIT"));
         }
         std::error_code ec;
         std::filesystem::rename(partial.toStdString(), target.absoluteFilePath().toStdString(), ec);

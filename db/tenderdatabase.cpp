@@ -11,8 +11,7 @@ const QString EngineSource = QStringLiteral("Tender Database");
 
 struct KeptConnection {
     QString connectionString;
-    sqlite3* db = nullptr;
-    ~KeptConnection() { TenderDatabase::closeHandle(db); }
+    TenderDatabase::DatabaseHandle db;
 };
 
 KeptConnection& kept()
@@ -67,63 +66,57 @@ void raiseEngineError(sqlite3* db, int resultCode)
     throw DbError(resultCode, EngineSource, message);
 }
 
-void closeHandle(sqlite3* db)
+void DatabaseCloser::operator()(sqlite3* db) const
 {
-    if (db)
-        sqlite3_close_v2(db);
+    sqlite3_close_v2(db);
 }
 
-sqlite3* openKeyed(const QString& path, const QString& password, bool create)
+DatabaseHandle openKeyed(const QString& path, const QString& password, bool create)
 {
     if (!create && !QFileInfo::exists(path))
         throw DbError(DbErrorNumber::FileNotFound, EngineSource, QStringLiteral("Could not find file '%1'.").arg(path));
-    sqlite3* db = nullptr;
+    sqlite3* raw = nullptr;
     // Every connection lives and is used on the thread that opened it (the screens' thread), so the
     // engine's own per-call locking buys nothing and costs a lock pair on every value read.
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
-    int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
+    int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, flags, nullptr);
+    DatabaseHandle handle(raw);  // the engine hands back a handle even when the open fails
+    sqlite3* db = handle.get();
     if (rc != SQLITE_OK) {
         const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
-        closeHandle(db);
         throw DbError(rc, EngineSource, message + QStringLiteral(" (") + path + QLatin1Char(')'));
     }
     const QByteArray key = password.toUtf8();
     rc = sqlite3_key(db, key.constData(), static_cast<int>(key.size()));
-    try {
-        if (rc != SQLITE_OK)
-            raiseEngineError(db, rc);
-        // A wrong key only shows on the first statement that reads the file.
-        execOrRaise(db, "SELECT count(*) FROM sqlite_master");
-        sqlite3_busy_timeout(db, 3000);
-        // Every page read from the file is decrypted and its checksum verified; a cache that holds a
-        // large tender's lists (up to 64 MB, taken only as pages are read) spares a second Show All or
-        // export doing all of that again.
-        execOrRaise(db, "PRAGMA cache_size = -65536");
-        sqlite3_extended_result_codes(db, 0);
-    } catch (...) {
-        closeHandle(db);
-        throw;
-    }
-    return db;
+    if (rc != SQLITE_OK)
+        raiseEngineError(db, rc);
+    // A wrong key only shows on the first statement that reads the file.
+    execOrRaise(db, "SELECT count(*) FROM sqlite_master");
+    sqlite3_busy_timeout(db, 3000);
+    // Every page read from the file is decrypted and its checksum verified; a cache that holds a
+    // large tender's lists (up to 64 MB, taken only as pages are read) spares a second Show All or
+    // export doing all of that again.
+    execOrRaise(db, "PRAGMA cache_size = -65536");
+    sqlite3_extended_result_codes(db, 0);
+    return handle;
 }
 
 sqlite3* connection(const QString& connectionString)
 {
     KeptConnection& k = kept();
     if (k.db && k.connectionString == connectionString)
-        return k.db;
+        return k.db.get();
     closeConnection();
     const ConnectionSettings settings = parseConnectionString(connectionString);
     k.db = openKeyed(settings.dataSource, settings.password, false);
     k.connectionString = connectionString;
-    return k.db;
+    return k.db.get();
 }
 
 void closeConnection()
 {
     KeptConnection& k = kept();
-    closeHandle(k.db);
-    k.db = nullptr;
+    k.db.reset();
     k.connectionString.clear();
 }
 

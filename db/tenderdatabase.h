@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
 struct sqlite3;
 
@@ -29,9 +30,14 @@ sqlite3* connection(const QString& connectionString);
 // Closes the kept connection, if any (at exit, and by tests that replace the file).
 void closeConnection();
 
-// Opens a database file with the key, for the hospital's tool that creates it. The caller owns it.
-sqlite3* openKeyed(const QString& path, const QString& password, bool create);
-void closeHandle(sqlite3* db);
+// An open database; closing it is the handle's last act.
+struct DatabaseCloser {
+    void operator()(sqlite3* db) const;
+};
+using DatabaseHandle = std::unique_ptr<sqlite3, DatabaseCloser>;
+
+// Opens a database file with the key (or creates it, for the hospital's tool).
+DatabaseHandle openKeyed(const QString& path, const QString& password, bool create);
 // The engine's last error on a handle, as a DbError.
 [[noreturn]] void raiseEngineError(sqlite3* db, int resultCode);
 

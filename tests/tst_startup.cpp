@@ -105,16 +105,36 @@ private Q_SLOTS:
         QVERIFY(!QApplication::overrideCursor());
     }
 
-    void nullVendorNameStopsLoadingAtOnce()
+    // A vendor row the summary cannot hold stops the load at the bad value, with the error box.
+    void aBadVendorRowStopsTheLoad_data()
     {
+        QTest::addColumn<QString>("values");  // VendorName, CreditPeriodInDays, DeliveryPeriodInDays
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QString>("vendorLoaded");
+        QTest::newRow("no name") << "NULL, 30, 15"
+                                 << "Error #94 was generated at location LoadApplicationState\rInvalid use of Null" << "";
+        QTest::newRow("credit period above 32,767")
+            << "'Kavira Pharma', 32768, 15" << "Error #6 was generated at location LoadApplicationState\rOverflow"
+            << "Kavira Pharma";
+        QTest::newRow("delivery period below -32,768")
+            << "'Kavira Pharma', 30, -40000" << "Error #6 was generated at location LoadApplicationState\rOverflow"
+            << "Kavira Pharma";
+    }
+    void aBadVendorRowStopsTheLoad()
+    {
+        QFETCH(QString, values);
+        QFETCH(QString, error);
+        QFETCH(QString, vendorLoaded);
         TestFolder folder;
-        folder.exec(QStringLiteral("INSERT INTO CT_Vendor (VendorName, CreditPeriodInDays, DeliveryPeriodInDays) VALUES (NULL, 30, 15)"));
+        folder.exec(QStringLiteral("INSERT INTO CT_Vendor (VendorName, CreditPeriodInDays, DeliveryPeriodInDays) VALUES (%1)").arg(values));
         MessageBoxScript boxes;
         LoadApplicationState();
         QCOMPARE(boxes.count(), 1);
-        QVERIFY(boxes.last().text.startsWith(QStringLiteral("Error #94 ")));
-        QCOMPARE(AppState::CurrentCreditPeriod, qint16(0));
+        QCOMPARE(boxes.last().text, error);
+        QCOMPARE(AppState::CurrentVendorName, vendorLoaded);
+        QCOMPARE(AppState::CurrentDeliveryPeriod, qint16(0));
         QVERIFY(AppState::CurrentTenderDuration.isEmpty());
+        QVERIFY(!QApplication::overrideCursor());
     }
 
     void missingDatabaseStillShowsTheMainMenu()
