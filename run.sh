@@ -9,9 +9,8 @@ cmake --build build -j "$(nproc)"
 app_folder="$(pwd)/build/app"
 echo "Application folder: $app_folder"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    echo "No display found, so the application cannot open its window here."
-    echo "Run it on a desktop with:   $app_folder/quillbid"
-    echo "or under a virtual display: xvfb-run -a $app_folder/quillbid"
+    echo "No display found: Quillbid is a desktop application."
+    echo "Run it from a desktop session with:   $app_folder/quillbid"
     exit 0
 fi
 exec "$app_folder/quillbid"

@@ -1,6 +1,7 @@
 #include "app/frmMain.h"
 
 #include "app/applicationstate.h"
+#include "app/bidprogress.h"
 #include "app/brandtrim.h"
 #include "app/busycursor.h"
 #include "app/defaultinstance.h"
@@ -132,6 +133,10 @@ void frmMain::buildLayout()
     m_lblVendor->setAlignment(Qt::AlignCenter);
     m_lblVendor->setVisible(false);
     page->addWidget(m_lblVendor);
+    m_lblProgress = new QLabel(central);
+    m_lblProgress->setObjectName(QStringLiteral("lblProgress"));
+    m_lblProgress->setAlignment(Qt::AlignCenter);
+    page->addWidget(m_lblProgress);
     page->addWidget(rule(central, QStringLiteral("Line1")));
 
     auto* columns = new QHBoxLayout;
@@ -305,6 +310,7 @@ void frmMain::cmdMaster_Click(int index)
         showVendorDetails(this);
         // The form has refreshed the Application State if it saved.
         showVendorLabel();
+        showProgress();
         break;
     case 1: showMasterEditor(MasterList::Generics, this); break;
     case 2: showMasterEditor(MasterList::DrugForms, this); break;
@@ -344,6 +350,29 @@ void frmMain::Command1_Click()
         trimBrandTexts(AppState::ConnectionString);
     } catch (const DbError& error) {
         ShowDbError(error, this);
+    }
+}
+
+void frmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // The main menu comes back after the wizard and the quoted-items list: the count may have changed.
+    showProgress();
+}
+
+void frmMain::showProgress()
+{
+    if (AppState::CurrentVendorName.isEmpty()) {
+        m_lblProgress->clear();
+        return;
+    }
+    try {
+        m_lblProgress->setText(progressText(readBidProgress(AppState::ConnectionString)));
+    } catch (const DbError&) {
+        // The count is a courtesy of the menu, read each time it comes back; a database that cannot
+        // be read says so in the error box of the screen the vendor opens next, not in a box of its own
+        // every time the menu reappears.
+        m_lblProgress->clear();
     }
 }
 

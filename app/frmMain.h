@@ -17,6 +17,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildLayout();
@@ -28,10 +29,12 @@ private:
     // True when a vendor is known; otherwise tells the vendor to enter its details first.
     bool vendorGuard(bool editing);
     void showVendorLabel();
+    void showProgress();
 
     QPushButton* m_cmdMaster[ButtonCount] = {};
     QLabel* m_lblInfo[ButtonCount] = {};
     QLabel* m_lblVendor = nullptr;
+    QLabel* m_lblProgress = nullptr;
     QLabel* m_lblTenderDuration = nullptr;
     QLabel* m_lblHelpline1 = nullptr;
     QLabel* m_lblHelpline = nullptr;

@@ -144,14 +144,26 @@ QVariant RecordListModel::data(const QModelIndex& index, int role) const
         return index.column() == 0 ? QVariant(key(index.row())) : QVariant();
     case TagRole:
         return index.column() == 0 ? tag(index.row()) : QVariant();
+    case Qt::TextAlignmentRole:
+        return alignment(index.column());
     default:
         return {};
     }
 }
 
+QVariant RecordListModel::alignment(int column) const
+{
+    const bool number = column >= 0 && static_cast<size_t>(column) < m_columns.size() && m_columns[static_cast<size_t>(column)].number;
+    return QVariant::fromValue(Qt::Alignment((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter));
+}
+
 QVariant RecordListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < m_headers.size())
+    if (orientation != Qt::Horizontal || section < 0 || section >= m_headers.size())
+        return {};
+    if (role == Qt::DisplayRole)
         return m_headers.at(section);
+    if (role == Qt::TextAlignmentRole)
+        return alignment(section);
     return {};
 }

@@ -15,6 +15,7 @@ struct RecordListColumn {
     enum class Show { Text, YesWhenTrue };
     int field = -1;  // the recordset's field index; -1 shows nothing
     Show show = Show::Text;
+    bool number = false;  // a quantity, shown right-aligned
 };
 
 // The rows of a list view, read straight from a recordset the model keeps: a row's texts are made
@@ -62,6 +63,7 @@ private:
     QString storedText(int row, int column) const;
     QStringList rowTexts(int row) const;
     void reportReadFailure(const DbError& error) const;
+    QVariant alignment(int column) const;
 
     QStringList m_headers;
     QString m_keyPrefix;

@@ -21,6 +21,7 @@ RecordListView::RecordListView(const QString& objectName, const QStringList& hea
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setAlternatingRowColors(true);
     header()->setStretchLastSection(false);
     // The failure surfaces while the view paints, where no dialog may open: it is shown just after.
     m_rows->setReadFailureHandler([this](const DbError& error) {
@@ -31,6 +32,30 @@ RecordListView::RecordListView(const QString& objectName, const QStringList& hea
             [this](const QModelIndex& index) { emit rowDoubleClicked(index.row()); });
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { emit currentRowChanged(current.isValid() ? current.row() : -1); });
+}
+
+void RecordListView::setStretchColumn(int column)
+{
+    m_stretchColumn = column;
+    connect(m_rows, &QAbstractItemModel::modelReset, this, &RecordListView::fitColumns);
+    connect(m_rows, &QAbstractItemModel::rowsInserted, this, &RecordListView::fitColumns);
+}
+
+void RecordListView::fitColumns()
+{
+    if (m_fitted || m_rows->rowCount() == 0)
+        return;
+    m_fitted = true;
+    for (int c = 0; c < m_rows->columnCount(); ++c) {
+        if (c == m_stretchColumn)
+            continue;
+        // The contents of the rows laid out so far and the header text, whichever is wider.
+        setColumnWidth(c, qMax(sizeHintForColumn(c), header()->sectionSizeHint(c)));
+    }
+    if (m_stretchColumn >= 0) {
+        header()->setMinimumSectionSize(qMin(header()->minimumSectionSize(), header()->sectionSizeHint(m_stretchColumn)));
+        header()->setSectionResizeMode(m_stretchColumn, QHeaderView::Stretch);
+    }
 }
 
 int RecordListView::selectedRow() const

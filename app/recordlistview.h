@@ -24,6 +24,9 @@ public:
     void selectRow(int row);
     // The first row whose `column` reads `text`, or -1.
     int findRow(int column, const QString& text) const;
+    // On the first fill that brings rows, the other columns take the width of their contents and
+    // header, and `column` (the description) the rest of the view.
+    void setStretchColumn(int column);
 
 signals:
     void rowClicked(int row);
@@ -31,5 +34,9 @@ signals:
     void currentRowChanged(int row);
 
 private:
+    void fitColumns();
+
     RecordListModel* m_rows;
+    int m_stretchColumn = -1;
+    bool m_fitted = false;
 };

@@ -6,6 +6,7 @@
 #include "app/frmMain.h"
 #include "app/memoryreuse.h"
 #include "app/messagebox.h"
+#include "app/screenconventions.h"
 #include "app/singleinstance.h"
 #include "db/tenderdatabase.h"
 
@@ -36,6 +37,7 @@ int runQuillbid(int argc, char* argv[])
     keepFreedMemoryForReuse();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillbid"));
+    installScreenConventions();
     std::unique_ptr<SingleInstanceGuard> guard;
     if (!startApplication(QCoreApplication::applicationDirPath(), guard))
         return 0;

@@ -137,4 +137,16 @@ QString createTableSql(const TableDef& table)
     return QStringLiteral("CREATE TABLE \"%1\" (%2)").arg(table.name, columns.join(QLatin1String(", ")));
 }
 
+bool isNumberColumn(const QString& tableName, const QString& column)
+{
+    const TableDef* t = table(tableName);
+    if (!t)
+        return false;
+    for (const ColumnDef& c : t->columns) {
+        if (c.name.compare(column, Qt::CaseInsensitive) == 0)
+            return c.type == ColumnType::Integer || c.type == ColumnType::SmallInt || c.type == ColumnType::Decimal;
+    }
+    return false;
+}
+
 } // namespace Schema

@@ -32,4 +32,6 @@ const TableDef* table(const QString& name);  // case-insensitive, nullptr when u
 QString declaredType(ColumnType type);
 ColumnType typeFromDeclared(const QString& declared);
 QString createTableSql(const TableDef& table);
+// Whether the column holds a quantity a list shows right-aligned (integers and decimals, not the ID).
+bool isNumberColumn(const QString& table, const QString& column);
 }

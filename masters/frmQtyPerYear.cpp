@@ -146,6 +146,7 @@ frmQtyPerYear::frmQtyPerYear(QWidget* parent) : QDialog(parent)
     lvQtyPerYears->setColumnWidth(2, 120);
     lvQtyPerYears->setColumnWidth(3, 130);
     lvQtyPerYears->header()->setStretchLastSection(true);
+    lvQtyPerYears->setAlternatingRowColors(true);
     frame.addBelow(lvQtyPerYears, 1);
 
     attachTextHighlight(txtGeneric);

@@ -125,10 +125,7 @@ void MasterListEditor::buildScreen()
         addButton(i, m_kind.buttonCaptions.at(i), m_kind.tooltips.at(i));
 
     m_list = new RecordListView(m_kind.listObjectName, m_kind.listHeaders, QStringLiteral("K"), QString(), this);
-    m_list->setColumnWidth(0, 90);
-    for (int c = 1; c < m_kind.listHeaders.size() - 1; ++c)
-        m_list->setColumnWidth(c, c == 1 ? 360 : 220);
-    m_list->setColumnWidth(m_kind.listHeaders.size() - 1, 130);
+    m_list->setStretchColumn(1);
     if (m_kind.highlightList)
         attachListHighlight(m_list);
     outer->addWidget(m_list, 1);

@@ -4,6 +4,7 @@
 #include "app/decimal.h"
 #include "db/dberror.h"
 #include "db/recordset.h"
+#include "db/schema.h"
 #include "db/sqltext.h"
 
 namespace {
@@ -112,7 +113,7 @@ MasterRows readMasterRows(const MasterListKind& kind, const QString& sql)
     };
     rows.columns.push_back({indexOf(QStringLiteral("Code")), RecordListColumn::Show::Text});
     for (const QString& column : kind.listColumns)
-        rows.columns.push_back({indexOf(column), RecordListColumn::Show::Text});
+        rows.columns.push_back({indexOf(column), RecordListColumn::Show::Text, Schema::isNumberColumn(kind.table, column)});
     rows.columns.push_back({indexOf(QStringLiteral("AddedByVendor")), RecordListColumn::Show::YesWhenTrue});
     rows.idField = indexOf(QStringLiteral("ID"));
     return rows;

@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 
@@ -95,7 +96,11 @@ frmHTML::frmHTML(QWidget* parent) : QDialog(parent)
         const MenuCommand command = frame.addCommand(i, QString::fromUtf8(Buttons[i].caption), QString::fromUtf8(Buttons[i].info));
         command.button->setToolTip(QString::fromUtf8(Buttons[i].tooltip));
         connect(command.button, &QPushButton::clicked, this, [this, i] { cmdMaster_Click(i); });
+        // The Price Bid is what the vendor comes here for.
+        if (i == PriceBidIndex)
+            command.button->setFocus();
     }
+    m_statusBar = frame.statusBar();
 
     const QString help[2] = {
         QStringLiteral("1. Exports data as webpage ( HTML format )"),
@@ -128,7 +133,7 @@ void frmHTML::cmdMaster_Click(int index)
     case 0:
         exportGenerics();
         break;
-    case 5:
+    case PriceBidIndex:
         exportPriceBid();
         break;
     case 6:
@@ -190,6 +195,7 @@ void frmHTML::runExport(const QString& defaultFileName, const Writer& write)
             showInfo(this, QStringLiteral("Vendor details are missing"));
             return;
         }
+        m_statusBar->showMessage(QStringLiteral("Saved at ") + path);
         showMessage(this, QStringLiteral("Exported Successfully"),
                     QStringLiteral("Webpage saved at following path\r\n\r\n") + path, QMessageBox::Information);
         return;

@@ -4,6 +4,7 @@
 #include <functional>
 
 class QProgressBar;
+class QStatusBar;
 
 // The export screen: writes the Price Bid and the generics list as HTML pages.
 class frmHTML : public QDialog
@@ -15,6 +16,7 @@ public:
     void done(int result) override;
 
 private:
+    static constexpr int PriceBidIndex = 5;
     enum class Outcome { Saved, VendorMissing };
     using Writer = std::function<Outcome(const QString& path)>;
 
@@ -26,6 +28,7 @@ private:
     void runExport(const QString& defaultFileName, const Writer& write);
 
     QProgressBar* m_progress = nullptr;
+    QStatusBar* m_statusBar = nullptr;
 };
 
 // The save dialog's first folder: "c:\" where it exists, else the user's home folder.

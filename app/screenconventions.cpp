@@ -1,0 +1,127 @@
+#include "app/screenconventions.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QDialog>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolTip>
+
+namespace {
+
+// Room the window manager takes for the title bar and borders, which Qt learns only once the window
+// is mapped.
+constexpr int FrameAllowance = 32;
+
+bool isApplicationWindow(const QWidget* w)
+{
+    if (!w->isWindow())
+        return false;
+    const Qt::WindowType type = w->windowType();
+    return type == Qt::Window || type == Qt::Dialog;
+}
+
+bool pressFocusedButton(QPushButton* button)
+{
+    // A dialog already presses its focused auto-default button on Return.
+    if (button->autoDefault() && qobject_cast<QDialog*>(button->window()))
+        return false;
+    if (!button->isEnabled() || !button->isVisible())
+        return false;
+    button->animateClick();
+    return true;
+}
+
+bool openCurrentRow(QAbstractItemView* view)
+{
+    const QModelIndex current = view->currentIndex();
+    if (!current.isValid() || (view->window()->windowFlags() & Qt::Popup) == Qt::Popup)
+        return false;
+    emit view->doubleClicked(current);
+    return true;
+}
+
+// A list cell too narrow for its text shows the whole text as its tooltip.
+bool showCutOffCell(QWidget* viewport, QHelpEvent* help)
+{
+    auto* view = qobject_cast<QAbstractItemView*>(viewport->parentWidget());
+    if (!view || view->viewport() != viewport)
+        return false;
+    const QModelIndex index = view->indexAt(help->pos());
+    if (!index.isValid() || index.data(Qt::ToolTipRole).isValid())
+        return false;
+    const QRect cell = view->visualRect(index);
+    if (view->sizeHintForIndex(index).width() > cell.width())
+        QToolTip::showText(help->globalPos(), index.data().toString(), viewport, cell);
+    else
+        QToolTip::hideText();
+    return true;
+}
+
+class ScreenConventions : public QObject
+{
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (!watched->isWidgetType())
+            return false;
+        auto* widget = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Show && isApplicationWindow(widget) && !widget->property(FittedProperty).toBool()) {
+            widget->setProperty(FittedProperty, true);
+            fitWindowOnScreen(widget);
+            return false;
+        }
+        if (event->type() == QEvent::ToolTip)
+            return showCutOffCell(widget, static_cast<QHelpEvent*>(event));
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (!enter || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier || widget != QApplication::focusWidget())
+            return false;
+        if (auto* button = qobject_cast<QPushButton*>(widget))
+            return pressFocusedButton(button);
+        if (auto* view = qobject_cast<QAbstractItemView*>(widget))
+            return openCurrentRow(view);
+        return false;
+    }
+
+    static constexpr const char* FittedProperty = "quillbidFitted";
+};
+
+} // namespace
+
+void fitWindowOnScreen(QWidget* window)
+{
+    const QWidget* parent = window->parentWidget() ? window->parentWidget()->window() : nullptr;
+    QScreen* screen = parent ? parent->screen() : window->screen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    const QSize room(available.width(), available.height() - FrameAllowance);
+    QSize size = window->size().boundedTo(room).expandedTo(window->minimumSize());
+    window->resize(size);
+    size = window->size();
+    const QPoint centre = parent && parent->isVisible() ? parent->geometry().center() : available.center();
+    QRect placed(QPoint(0, 0), size);
+    placed.moveCenter(centre);
+    // Kept inside the available area, the title bar included.
+    placed.moveLeft(qBound(available.left(), placed.left(), qMax(available.left(), available.right() - size.width() + 1)));
+    placed.moveTop(qBound(available.top() + FrameAllowance, placed.top(),
+                          qMax(available.top() + FrameAllowance, available.bottom() - size.height() + 1)));
+    window->move(placed.topLeft() - QPoint(0, FrameAllowance));
+}
+
+void installScreenConventions()
+{
+    static QPointer<ScreenConventions> conventions;
+    if (conventions)
+        return;
+    conventions = new ScreenConventions(qApp);
+    qApp->installEventFilter(conventions);
+}

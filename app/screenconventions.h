@@ -1,0 +1,15 @@
+#pragma once
+
+class QWidget;
+
+// What every window of the application does alike, installed once on the application:
+// - a window opens inside the available area of its screen, centred on the window it was opened
+//   from, so no command button falls under the task bar of a 1366x768 laptop;
+// - Return on a focused push button presses it, as on Windows;
+// - Return on a list row does what a double click on it does;
+// - a list cell cut off by its column shows its whole text as a tooltip.
+void installScreenConventions();
+
+// Fits `window` into the available area of its screen and centres it on its parent window (or the
+// screen). Done by the conventions as each window first opens; exposed for the tests.
+void fitWindowOnScreen(QWidget* window);
