@@ -3,7 +3,6 @@
 #include "app/applicationstate.h"
 #include "app/defaultinstance.h"
 #include "app/frmMain.h"
-#include "app/memoryreuse.h"
 #include "app/messagebox.h"
 #include "app/singleinstance.h"
 #include "db/tenderdatabase.h"
@@ -32,7 +31,6 @@ bool startApplication(const QString& applicationFolder, std::unique_ptr<SingleIn
 
 int runQuillbid(int argc, char* argv[])
 {
-    keepFreedMemoryForReuse();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillbid"));
     std::unique_ptr<SingleInstanceGuard> guard;
