@@ -4,7 +4,6 @@
 #include "app/loadapplicationstate.h"
 #include "app/defaultinstance.h"
 #include "app/frmMain.h"
-#include "app/memoryreuse.h"
 #include "app/messagebox.h"
 #include "app/screenconventions.h"
 #include "app/singleinstance.h"
@@ -34,7 +33,6 @@ bool startApplication(const QString& applicationFolder, std::unique_ptr<SingleIn
 
 int runQuillbid(int argc, char* argv[])
 {
-    keepFreedMemoryForReuse();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillbid"));
     installScreenConventions();

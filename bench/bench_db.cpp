@@ -1,6 +1,5 @@
 // Speed of the recordset layer on a large synthetic tender. Prints figures; not a test.
 #include "app/applicationstate.h"
-#include "app/memoryreuse.h"
 #include "bench/benchtiming.h"
 #include "db/recordset.h"
 #include "db/tenderbuilder.h"
@@ -46,7 +45,6 @@ long rawCount(const char* sql)
 
 int main(int argc, char* argv[])
 {
-    keepFreedMemoryForReuse();  // as the application does
     QCoreApplication app(argc, argv);
     QTemporaryDir folder;
     QElapsedTimer build;

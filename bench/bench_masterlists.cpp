@@ -1,7 +1,6 @@
 // Show all on a large brands list: the time to a filled list next to the raw read of the same rows.
 // Prints figures; not a test.
 #include "app/applicationstate.h"
-#include "app/memoryreuse.h"
 #include "app/recordlistview.h"
 #include "bench/benchtiming.h"
 #include "db/recordset.h"
@@ -21,7 +20,6 @@ using Bench::rawRead;
 
 int main(int argc, char* argv[])
 {
-    keepFreedMemoryForReuse();  // as the application does
     QApplication app(argc, argv);
     QTemporaryDir folder;
     TenderBuilder::buildSynthetic(folder.filePath(QLatin1String(TenderDatabase::FileName)), {});

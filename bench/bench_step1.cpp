@@ -1,7 +1,6 @@
 // Step 1 of the Quotation Wizard on a large synthetic tender: time from pressing Show All brands or a
 // brand word filter to the filled list view, next to the raw read of the same rows. Prints figures.
 #include "app/applicationstate.h"
-#include "app/memoryreuse.h"
 #include "app/recordlistview.h"
 #include "bench/benchtiming.h"
 #include "db/tenderbuilder.h"
@@ -29,7 +28,6 @@ void report(const char* what, double raw, double list, long rows)
 
 int main(int argc, char* argv[])
 {
-    keepFreedMemoryForReuse();  // as the application does
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir folder;

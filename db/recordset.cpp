@@ -240,14 +240,6 @@ QVariant Recordset::valueAt(long row, int index) const
     return valueOf(m_rows[static_cast<size_t>(row)], index);
 }
 
-ValueConversion::StoredValue Recordset::storedField(int index) const
-{
-    requireOpen();
-    if (index < 0 || index >= fieldCount())
-        throw DbError(DbErrorNumber::ItemNotFound, LayerSource, QStringLiteral("Item cannot be found in the collection."));
-    return storedOf(currentRow(), index);
-}
-
 void Recordset::loadTableColumns()
 {
     if (!m_tableColumnTypes.isEmpty())
@@ -367,7 +359,12 @@ Recordset::Row Recordset::readRow(qlonglong id)
     sqlite3_bind_int64(stmt.get(), 1, id);
     std::vector<Cell> cells(m_columns.size());
     QByteArray texts;
-    if (sqlite3_step(stmt.get()) == SQLITE_ROW) {
+    // A failing read raises its error: an empty row here would show the change as lost although it
+    // was stored.
+    const int rc = sqlite3_step(stmt.get());
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        TenderDatabase::raiseEngineError(m_db, rc);
+    if (rc == SQLITE_ROW) {
         // The table's own column order may differ from the recordset's: match by name.
         for (int i = 0; i < sqlite3_column_count(stmt.get()); ++i) {
             const int index = fieldIndex(QString::fromUtf8(sqlite3_column_name(stmt.get(), i)));

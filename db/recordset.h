@@ -57,10 +57,6 @@ public:
     // The value in any row, without moving: a list view showing a large read-only result reads the
     // rows it paints instead of converting them all up front. `row` counts from 0 in the order read.
     QVariant valueAt(long row, int index) const;
-    // The current row's value as the engine stored it, before any conversion, for a writer that reads
-    // a few columns of thousands of rows and turns them into its own output without a QVariant or a
-    // QString per value. Its text stays valid until that row changes or the recordset closes.
-    ValueConversion::StoredValue storedField(int index) const;
 
     // Changes to the current (or new) row; written by update(). Moving on writes pending changes first.
     void setField(const QString& name, const QVariant& value);

@@ -76,9 +76,7 @@ DatabaseHandle openKeyed(const QString& path, const QString& password, bool crea
     if (!create && !QFileInfo::exists(path))
         throw DbError(DbErrorNumber::FileNotFound, EngineSource, QStringLiteral("Could not find file '%1'.").arg(path));
     sqlite3* raw = nullptr;
-    // Every connection lives and is used on the thread that opened it (the screens' thread), so the
-    // engine's own per-call locking buys nothing and costs a lock pair on every value read.
-    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
+    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
     int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, flags, nullptr);
     DatabaseHandle handle(raw);  // the engine hands back a handle even when the open fails
     sqlite3* db = handle.get();

@@ -12,11 +12,6 @@ struct sqlite3_stmt;
 // decided by the column's declared type.
 namespace ValueConversion {
 
-// The engine's storage classes, for readers of StoredValue that have no reason to include its header.
-namespace Storage {
-constexpr int Integer = 1, Real = 2, Text = 3, Blob = 4, Null = 5;
-}
-
 // One value as the engine stored it, before conversion. `text` points into memory the caller keeps.
 struct StoredValue {
     int storage = 5;  // the engine's storage class: 1 integer, 2 real, 3 text, 4 blob, 5 null

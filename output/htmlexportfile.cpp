@@ -4,6 +4,9 @@
 
 namespace {
 
+// Bytes gathered before they go to the file: few writes, little memory.
+constexpr qsizetype FlushThreshold = 64 * 1024;
+
 // The code points that Windows-1252 places at 0x80..0x9F (0 where the code page leaves the byte unused).
 constexpr char16_t HighControlRange[32] = {
     0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
@@ -20,109 +23,77 @@ int windows1252Byte(char32_t codePoint)
     return -1;
 }
 
-// Writes through `put(char)` and `put(std::string_view)`, so that the page file and a byte array share
-// one encoder.
-template <class Out>
-void encodeWindows1252(Out& out, QStringView text)
+void appendWindows1252(QByteArray& out, QStringView text)
 {
-    // Most of a page is ASCII: hand over each run of it in one go.
+    // Most of a page is ASCII: a leading run of it is copied in one go.
     const char16_t* chars = text.utf16();
-    const qsizetype size = text.size();
-    char run[256];
     qsizetype i = 0;
-    while (i < size) {
-        int n = 0;
-        while (i < size && chars[i] < 0x80 && n < static_cast<int>(sizeof run))
-            run[n++] = static_cast<char>(chars[i++]);
-        if (n > 0) {
-            out.put(std::string_view(run, static_cast<size_t>(n)));
-            continue;
-        }
+    while (i < text.size() && chars[i] < 0x80)
+        ++i;
+    if (i > 0) {
+        const qsizetype at = out.size();
+        out.resize(at + i);
+        char* dest = out.data() + at;
+        for (qsizetype k = 0; k < i; ++k)
+            dest[k] = static_cast<char>(chars[k]);
+    }
+    for (; i < text.size(); ++i) {
         char32_t cp = text[i].unicode();
-        if (QChar::isHighSurrogate(cp) && i + 1 < size && text[i + 1].isLowSurrogate()) {
+        if (QChar::isHighSurrogate(cp) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
             cp = QChar::surrogateToUcs4(text[i], text[i + 1]);
             ++i;
         }
-        ++i;
         const int byte = windows1252Byte(cp);
         if (byte >= 0) {
-            out.put(static_cast<char>(byte));
+            out.append(static_cast<char>(byte));
         } else {
-            const QByteArray number = QByteArray::number(static_cast<quint32>(cp));
-            out.put(std::string_view("&#"));
-            out.put(std::string_view(number.constData(), static_cast<size_t>(number.size())));
-            out.put(';');
+            out.append("&#");
+            out.append(QByteArray::number(static_cast<quint32>(cp)));
+            out.append(';');
         }
     }
 }
 
-struct ByteArrayOut {
-    QByteArray& bytes;
-    void put(char c) { bytes.append(c); }
-    void put(std::string_view s) { bytes.append(s.data(), static_cast<qsizetype>(s.size())); }
-};
-
-struct PageOut {
-    HtmlExportFile& file;
-    void put(char c) { file.write(std::string_view(&c, 1)); }
-    void put(std::string_view s) { file.write(s); }
-};
-
 } // namespace
 
-HtmlExportFile::HtmlExportFile(const QString& path) : m_path(path), m_file(path)
+HtmlExportFile::HtmlExportFile(const QString& path) : m_file(path)
 {
     // Where the target already exists the old page stays until the new one is complete.
     m_file.setDirectWriteFallback(false);
     if (!m_file.open(QIODevice::WriteOnly))
         throw ExportError(ExportErrorNumber::FileAccess,
                           QStringLiteral("Path/File access error: ") + m_file.errorString());
-    m_writer = std::make_unique<BackgroundFileWriter>(m_file);
 }
 
 HtmlExportFile::~HtmlExportFile()
 {
-    m_writer.reset();  // the file is the writer's until its thread has stopped
     if (m_file.isOpen())
         m_file.cancelWriting();
 }
 
 void HtmlExportFile::writeLine(QStringView line)
 {
-    writeText(line);
-    write("\r\n");
-}
-
-void HtmlExportFile::writeText(QStringView text)
-{
-    PageOut out{*this};
-    encodeWindows1252(out, text);
-}
-
-void HtmlExportFile::writeLarge(std::string_view bytes)
-{
-    // Fills the current block and hands it on, as often as the bytes need.
-    while (bytes.size() > Capacity - m_used) {
-        const size_t room = Capacity - m_used;
-        std::memcpy(m_writer->block() + m_used, bytes.data(), room);
-        m_used += room;
-        bytes.remove_prefix(room);
+    appendWindows1252(m_buffer, line);
+    m_buffer.append("\r\n");
+    if (m_buffer.size() >= FlushThreshold)
         flush();
-    }
-    write(bytes);
 }
 
 void HtmlExportFile::flush()
 {
-    m_writer->hand(m_used);
-    m_used = 0;
+    if (m_buffer.isEmpty())
+        return;
+    if (m_file.write(m_buffer) != m_buffer.size())
+        throw ExportError(ExportErrorNumber::FileAccess,
+                          QStringLiteral("Path/File access error: ") + m_file.errorString());
+    m_buffer.clear();
 }
 
 void HtmlExportFile::commit()
 {
     flush();
-    m_writer->finish();
-    m_writer.reset();
+    // QSaveFile syncs the temporary file to the disk before it renames it over the target, so a
+    // crash just after the export cannot leave an empty or partial page under the vendor's name.
     if (!m_file.commit())
         throw ExportError(ExportErrorNumber::FileAccess,
                           QStringLiteral("Path/File access error: ") + m_file.errorString());
@@ -132,8 +103,7 @@ QByteArray toWindows1252(QStringView text)
 {
     QByteArray out;
     out.reserve(text.size());
-    ByteArrayOut sink{out};
-    encodeWindows1252(sink, text);
+    appendWindows1252(out, text);
     return out;
 }
 

@@ -1,15 +1,10 @@
 #pragma once
 
-#include "output/backgroundfilewriter.h"
-
 #include <QByteArray>
 #include <QSaveFile>
 #include <QString>
 #include <QStringView>
 #include <QVariant>
-#include <cstring>
-#include <memory>
-#include <string_view>
 
 // An HTML page being written line by line: 8-bit text in the Windows-1252 code page, every line ended
 // by CR LF. The lines go to a temporary file beside the target, which replaces the target only when
@@ -24,32 +19,16 @@ public:
     HtmlExportFile(const HtmlExportFile&) = delete;
     HtmlExportFile& operator=(const HtmlExportFile&) = delete;
 
+    // Throws ExportError when the file cannot take the bytes.
     void writeLine(QStringView line);
-    // Bytes that are page content already (ASCII markup, its CR LF line ends written out), for a
-    // writer that puts out thousands of rows: no text is built and converted per line.
-    void write(std::string_view bytes)
-    {
-        if (bytes.size() > Capacity - m_used)
-            return writeLarge(bytes);
-        if (bytes.empty())
-            return;  // an empty view may have no address at all, which memcpy must not be given
-        std::memcpy(m_writer->block() + m_used, bytes.data(), bytes.size());
-        m_used += bytes.size();
-    }
-    // Text in Windows-1252 (see toWindows1252), without a line end.
-    void writeText(QStringView text);
-    // Moves the finished page into place. Throws ExportError when that fails.
+    // Moves the finished page into place, once it is on the disk. Throws ExportError when that fails.
     void commit();
 
 private:
-    static constexpr size_t Capacity = BackgroundFileWriter::BlockSize;
-    void writeLarge(std::string_view bytes);
     void flush();
 
-    QString m_path;
     QSaveFile m_file;
-    std::unique_ptr<BackgroundFileWriter> m_writer;
-    size_t m_used = 0;  // of the writer's current block
+    QByteArray m_buffer;
 };
 
 // Text for the page in Windows-1252: a character the code page lacks becomes a numeric character

@@ -4,14 +4,12 @@
 #include "db/dberror.h"
 #include "db/recordset.h"
 #include "output/htmlexportfile.h"
-#include "output/pricebidrow.h"
+#include "output/pricebidtables.h"
 
 #include <QFileInfo>
 #include <QStringBuilder>
 #include <array>
-#include <charconv>
 #include <optional>
-#include <string_view>
 
 namespace {
 
@@ -114,136 +112,118 @@ ItemColumns findItemColumns(const Recordset& rs)
     return found;
 }
 
-// The item blocks' markup as page bytes. Each piece is ASCII and ends where a field goes in; a piece
-// ending in CR LF ends a line.
-constexpr std::string_view LabelStart = "<TR><TD><FONT FACE=ARIAL SIZE=-1><B>";
-constexpr std::string_view LabelEnd = "</B></FONT></TD><TD>:</TD><TD><FONT FACE=ARIAL SIZE=-1>";
-constexpr std::string_view RowEndLine = "</FONT></TD></TR>\r\n";
-constexpr std::string_view NumberCell = "<TD ALIGN=RIGHT><font face=arial size=-2>";
-constexpr std::string_view CodeCell = "<TD ALIGN=CENTER><font face=arial size=-2>";
-constexpr std::string_view CellEndLine = "</TD>\r\n";
-constexpr std::string_view RowLabel = "<TR>\r\n<TD><font face=arial size=-2>";
-constexpr std::string_view RowLabelEndLine = "</font></TD>\r\n";
-constexpr std::string_view DescriptionStart =
-    "<TABLE WIDTH=690 BORDER=0 CELLPADDING=1 CELLSPACING=0>\r\n"
-    "<TR><TD WIDTH=170><FONT FACE=ARIAL SIZE=-1><B>SNo</B></FONT></TD><TD WIDTH=10>:</TD>"
-    "<TD WIDTH=510><FONT FACE=ARIAL SIZE=-1><B>#";
-constexpr std::string_view SerialEndLine = "</B></FONT></TD></TR>\r\n";
-constexpr std::string_view CostTableStart =
-    "</TABLE>\r\n"
-    "<TABLE WIDTH=690 BORDER=1 CELLPADDING=1 CELLSPACING=0>\r\n"
-    "<TR>\r\n"
-    "<TH WIDTH=170 ALIGN=CENTER><font face=arial>COST</TH>\r\n"
-    "<TH WIDTH=90 ALIGN=CENTER><font face=arial size=-3>Cost Before Disc Without Tax</TH>\r\n"
-    "<TH WIDTH=50 ALIGN=CENTER><font face=arial size=-3>Disc %</TH>\r\n"
-    "<TH WIDTH=75 ALIGN=CENTER><font face=arial size=-3>Disc Amount</TH>\r\n"
-    "<TH WIDTH=90 ALIGN=CENTER><font face=arial size=-3>Cost After Disc Without Tax</TH>\r\n"
-    "<TH WIDTH=50 ALIGN=CENTER><font face=arial size=-3>Tax %</TH>\r\n"
-    "<TH WIDTH=75 ALIGN=CENTER><font face=arial size=-3>Tax Amount</TH>\r\n"
-    "<TH WIDTH=90 ALIGN=CENTER><font face=arial size=-3>Cost After Disc With Tax</TH>\r\n"
-    "</TR>\r\n";
-constexpr std::string_view MrpTableStart =
-    "</TABLE><br>\r\n"
-    "<TABLE WIDTH=530 BORDER=1 CELLPADDING=1 CELLSPACING=0>\r\n"
-    "<TR>\r\n"
-    "<TH WIDTH=170 ALIGN=CENTER><font face=arial>MRP</TH>\r\n"
-    "<TH WIDTH=90 ALIGN=CENTER><font face=arial size=-3>MRP Without Tax</TH>\r\n"
-    "<TH WIDTH=90 ALIGN=CENTER><font face=arial size=-3>MRP Tax</TH>\r\n"
-    "<TH WIDTH=90 ALIGN=CENTER><font face=arial size=-3>Tax Amount</TH>\r\n"
-    "<TH WIDTH=90 ALIGN=CENTER><font face=arial size=-3>MRP With Tax</TH>\r\n"
-    "</TR>\r\n";
-constexpr std::string_view ItemEnd = "</TABLE>\r\n<HR size=2 color=black>\r\n";
-
-// A label : value row; `value` is page bytes already (escaped and encoded).
-void labelledRow(HtmlExportFile& file, std::string_view label, std::string_view value)
+// The item's period rows are left out at 0 (and when Null, which is not a period either).
+bool periodShown(const QVariant& value)
 {
-    file.write(LabelStart);
-    file.write(label);
-    file.write(LabelEnd);
-    file.write(value);
-    file.write(RowEndLine);
+    if (value.isNull())
+        return false;
+    const std::optional<Decimal> n = Decimal::parse(value.toString().trimmed());
+    return !(n && n->isZero());
 }
 
-void cell(HtmlExportFile& file, std::string_view start, std::string_view value)
+QString numberCell(const QString& figure)
 {
-    file.write(start);
-    file.write(value);
-    file.write(CellEndLine);
+    return QStringLiteral("<TD ALIGN=RIGHT><font face=arial size=-2>") % figure % QStringLiteral("</TD>");
+}
+
+QString codeCell(const QString& code)
+{
+    return QStringLiteral("<TD ALIGN=CENTER><font face=arial size=-2>") % code % QStringLiteral("</TD>");
+}
+
+QString rowLabel(const QString& text)
+{
+    return QStringLiteral("<TD><font face=arial size=-2>") % text % QStringLiteral("</font></TD>");
 }
 
 void writeItem(HtmlExportFile& file, const Recordset& rs, const ItemColumns& col, int serial)
 {
-    // The figures first: a number that is not one ends the export before any of the item is written.
-    PriceBidCells f;
-    readPriceBidCells(rs, {col[Cost], col[Discount], col[CostTax], col[Ratio], col[MRP], col[MRPTax]}, f);
+    const auto value = [&](ItemColumn c) { return rs.field(col[c]); };
+    // The figures first: a value that is not a number, or a ratio of 0, ends the export before any of the
+    // item is written.
+    PriceBidInputs in;
+    in.cost = PriceBidInputs::number(value(Cost));
+    in.discount = PriceBidInputs::number(value(Discount));
+    in.costTax = PriceBidInputs::number(value(CostTax));
+    in.ratio = PriceBidInputs::number(value(Ratio));
+    in.mrp = PriceBidInputs::number(value(MRP));
+    in.mrpTax = PriceBidInputs::number(value(MRPTax));
+    const PriceBidFigures f = computePriceBidFigures(in);
 
-    const PageText packing(rs, col[DrugPacking]);
-    const PageText form(rs, col[DrugForm]);
-    const PageText costCode(rs, col[CostVATCode]);
-    const PageText mrpCode(rs, col[MRPVATCode]);
+    const QString packing = htmlText(value(DrugPacking));
+    const QString form = htmlText(value(DrugForm));
+    const QString costCode = htmlText(value(CostVATCode));
+    const QString mrpCode = htmlText(value(MRPVATCode));
 
-    file.write(DescriptionStart);
-    char digits[16];
-    file.write(std::string_view(digits, static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, serial).ptr - digits)));
-    file.write(SerialEndLine);
-    labelledRow(file, "Brand", PageText(rs, col[Brand]).bytes());
-    labelledRow(file, "Manufacturer", PageText(rs, col[Manufacturer]).bytes());
-    labelledRow(file, "HSN Code", PageText(rs, col[HSNCode]).bytes());
-    labelledRow(file, "Generic", PageText(rs, col[Generic]).bytes());
-    file.write(LabelStart);
-    file.write("Packing");
-    file.write(LabelEnd);
-    file.write(packing.bytes());
-    file.write("<FONT SIZE=-2>&nbsp;&nbsp;(Each ");
-    file.write(packing.bytes());
-    file.write(" has ");
-    file.write(f.ratio.view());
-    file.write(" ");
-    file.write(form.bytes());
-    file.write(")</FONT>");
-    file.write(RowEndLine);
-    labelledRow(file, "Drug Form", form.bytes());
-    labelledRow(file, "Drug Strength", PageText(rs, col[DrugStrength]).bytes());
-    std::optional<PageText> period;
-    if (PageText::period(rs, col[CreditPeriod], period))
-        labelledRow(file, "Credit Period in days", period->bytes());
-    period.reset();
-    if (PageText::period(rs, col[DeliveryPeriod], period))
-        labelledRow(file, "Delivery Period in days", period->bytes());
-    labelledRow(file, "Free of Cost Offer", PageText(rs, col[FreeOfCostOffer]).bytes());
-    labelledRow(file, "Remarks", PageText(rs, col[Remarks]).bytes());
+    file.writeLine(u"<TABLE WIDTH=690 BORDER=0 CELLPADDING=1 CELLSPACING=0>");
+    file.writeLine(QString(QStringLiteral("<TR><TD WIDTH=170><FONT FACE=ARIAL SIZE=-1><B>SNo</B></FONT></TD><TD WIDTH=10>:</TD>"
+                                          "<TD WIDTH=510><FONT FACE=ARIAL SIZE=-1><B>#") %
+                           QString::number(serial) % QStringLiteral("</B></FONT></TD></TR>")));
+    file.writeLine(labelledRow(QStringLiteral("Brand"), htmlText(value(Brand))));
+    file.writeLine(labelledRow(QStringLiteral("Manufacturer"), htmlText(value(Manufacturer))));
+    file.writeLine(labelledRow(QStringLiteral("HSN Code"), htmlText(value(HSNCode))));
+    file.writeLine(labelledRow(QStringLiteral("Generic"), htmlText(value(Generic))));
+    file.writeLine(QString(labelStart(QStringLiteral("Packing")) % CellSeparator % packing %
+                           QStringLiteral("<FONT SIZE=-2>&nbsp;&nbsp;(Each ") % packing % QStringLiteral(" has ") %
+                           priceBidNumber(in.ratio) % QStringLiteral(" ") % form % QStringLiteral(")</FONT>") % RowEnd));
+    file.writeLine(labelledRow(QStringLiteral("Drug Form"), form));
+    file.writeLine(labelledRow(QStringLiteral("Drug Strength"), htmlText(value(DrugStrength))));
+    const QVariant credit = value(CreditPeriod);
+    if (periodShown(credit))
+        file.writeLine(labelledRow(QStringLiteral("Credit Period in days"), htmlText(credit)));
+    const QVariant delivery = value(DeliveryPeriod);
+    if (periodShown(delivery))
+        file.writeLine(labelledRow(QStringLiteral("Delivery Period in days"), htmlText(delivery)));
+    file.writeLine(labelledRow(QStringLiteral("Free of Cost Offer"), htmlText(value(FreeOfCostOffer))));
+    file.writeLine(labelledRow(QStringLiteral("Remarks"), htmlText(value(Remarks))));
+    file.writeLine(u"</TABLE>");
 
-    file.write(CostTableStart);
-    const auto costRow = [&](const PageText& label, const PriceBidCells::Text (&cells)[6]) {
-        file.write(RowLabel);
-        file.write("Cost of ");
-        file.write(label.bytes());
-        file.write(RowLabelEndLine);
+    file.writeLine(u"<TABLE WIDTH=690 BORDER=1 CELLPADDING=1 CELLSPACING=0>");
+    file.writeLine(u"<TR>");
+    file.writeLine(u"<TH WIDTH=170 ALIGN=CENTER><font face=arial>COST</TH>");
+    file.writeLine(u"<TH WIDTH=90 ALIGN=CENTER><font face=arial size=-3>Cost Before Disc Without Tax</TH>");
+    file.writeLine(u"<TH WIDTH=50 ALIGN=CENTER><font face=arial size=-3>Disc %</TH>");
+    file.writeLine(u"<TH WIDTH=75 ALIGN=CENTER><font face=arial size=-3>Disc Amount</TH>");
+    file.writeLine(u"<TH WIDTH=90 ALIGN=CENTER><font face=arial size=-3>Cost After Disc Without Tax</TH>");
+    file.writeLine(u"<TH WIDTH=50 ALIGN=CENTER><font face=arial size=-3>Tax %</TH>");
+    file.writeLine(u"<TH WIDTH=75 ALIGN=CENTER><font face=arial size=-3>Tax Amount</TH>");
+    file.writeLine(u"<TH WIDTH=90 ALIGN=CENTER><font face=arial size=-3>Cost After Disc With Tax</TH>");
+    file.writeLine(u"</TR>");
+    const auto costRow = [&](const QString& label, const QString (&cells)[6]) {
+        file.writeLine(u"<TR>");
+        file.writeLine(rowLabel(QStringLiteral("Cost of ") + label));
         for (int i = 0; i < 4; ++i)
-            cell(file, NumberCell, cells[i].view());
-        cell(file, CodeCell, costCode.bytes());
-        cell(file, NumberCell, cells[4].view());
-        cell(file, NumberCell, cells[5].view());
-        file.write("</TR>\r\n");
+            file.writeLine(numberCell(cells[i]));
+        file.writeLine(codeCell(costCode));
+        file.writeLine(numberCell(cells[4]));
+        file.writeLine(numberCell(cells[5]));
+        file.writeLine(u"</TR>");
     };
     costRow(packing, f.packCost);
     costRow(form, f.unitCost);
+    file.writeLine(u"</TABLE><br>");
 
-    file.write(MrpTableStart);
-    const auto mrpRow = [&](const PageText& label, const PriceBidCells::Text (&cells)[3]) {
-        file.write(RowLabel);
-        file.write("MRP of ");
-        file.write(label.bytes());
-        file.write(RowLabelEndLine);
-        cell(file, NumberCell, cells[0].view());
-        cell(file, CodeCell, mrpCode.bytes());
-        cell(file, NumberCell, cells[1].view());
-        cell(file, NumberCell, cells[2].view());
-        file.write("</TR>\r\n");
+    file.writeLine(u"<TABLE WIDTH=530 BORDER=1 CELLPADDING=1 CELLSPACING=0>");
+    file.writeLine(u"<TR>");
+    file.writeLine(u"<TH WIDTH=170 ALIGN=CENTER><font face=arial>MRP</TH>");
+    file.writeLine(u"<TH WIDTH=90 ALIGN=CENTER><font face=arial size=-3>MRP Without Tax</TH>");
+    file.writeLine(u"<TH WIDTH=90 ALIGN=CENTER><font face=arial size=-3>MRP Tax</TH>");
+    file.writeLine(u"<TH WIDTH=90 ALIGN=CENTER><font face=arial size=-3>Tax Amount</TH>");
+    file.writeLine(u"<TH WIDTH=90 ALIGN=CENTER><font face=arial size=-3>MRP With Tax</TH>");
+    file.writeLine(u"</TR>");
+    const auto mrpRow = [&](const QString& label, const QString (&cells)[3]) {
+        file.writeLine(u"<TR>");
+        file.writeLine(rowLabel(QStringLiteral("MRP of ") + label));
+        file.writeLine(numberCell(cells[0]));
+        file.writeLine(codeCell(mrpCode));
+        file.writeLine(numberCell(cells[1]));
+        file.writeLine(numberCell(cells[2]));
+        file.writeLine(u"</TR>");
     };
     mrpRow(packing, f.packMrp);
     mrpRow(form, f.unitMrp);
-    file.write(ItemEnd);
+    file.writeLine(u"</TABLE>");
+    file.writeLine(HorizontalRule);
 }
 
 } // namespace

@@ -1,14 +1,15 @@
-#include "output/backgroundfilewriter.h"
 #include "output/exporterror.h"
 #include "output/htmlexportfile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <cstring>
+#include <csignal>
+#include <sys/resource.h>
 
-// The export file hands its bytes to a writer thread: what arrives must be every byte in order, a
-// failed write must end the export with the file error, and an abandoned page must stop cleanly.
+// The export file: every line arrives in order and in Windows-1252, the target is replaced only by a
+// complete page, and a write the disk refuses ends the export with the file error.
 class tst_exportfile : public QObject
 {
     Q_OBJECT
@@ -20,16 +21,12 @@ private Q_SLOTS:
         QByteArray expected;
         {
             HtmlExportFile file(path);
-            // Lines of every length, and pieces larger than one block, cross the block borders.
+            // Enough lines to be handed to the file several times over.
             for (int i = 0; i < 20000; ++i) {
-                const QByteArray line = QByteArray::number(i) + QByteArray(i % 97, 'x');
-                file.write(std::string_view(line.constData(), static_cast<size_t>(line.size())));
-                file.write("\r\n");
-                expected += line + "\r\n";
+                const QString line = QString::number(i) + QString(i % 97, 'x');
+                file.writeLine(line);
+                expected += line.toLatin1() + "\r\n";
             }
-            const QByteArray large(3 * static_cast<int>(BackgroundFileWriter::BlockSize) + 17, 'L');
-            file.write(std::string_view(large.constData(), static_cast<size_t>(large.size())));
-            expected += large;
             file.writeLine(u"\u00e9\u05d0 end");
             expected += "\xe9&#1488; end\r\n";
             QVERIFY(!QFile::exists(path));  // nothing at the target until the page is complete
@@ -38,6 +35,7 @@ private Q_SLOTS:
         QFile written(path);
         QVERIFY(written.open(QIODevice::ReadOnly));
         QCOMPARE(written.readAll(), expected);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"page.html"});
     }
 
     void abandonedPageLeavesTheOldFile()
@@ -51,8 +49,8 @@ private Q_SLOTS:
         }
         {
             HtmlExportFile file(path);
-            const QByteArray large(5 * static_cast<int>(BackgroundFileWriter::BlockSize), 'N');
-            file.write(std::string_view(large.constData(), static_cast<size_t>(large.size())));
+            for (int i = 0; i < 20000; ++i)
+                file.writeLine(u"a line of the new page");
         }  // no commit
         QFile kept(path);
         QVERIFY(kept.open(QIODevice::ReadOnly));
@@ -60,26 +58,33 @@ private Q_SLOTS:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"page.html"});
     }
 
-    void failedWriteEndsTheExport()
+    void refusedWriteEndsTheExport()
     {
-        QFile full(QStringLiteral("/dev/full"));
-        if (!full.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            QSKIP("no /dev/full here");
+        QTemporaryDir dir;
+        const QString path = dir.filePath("page.html");
+        // A file size limit stands in for a full disk: the write fails instead of the process ending.
+        rlimit saved{};
+        QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = 100 * 1024;
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
         long number = 0;
         QString description;
         try {
-            BackgroundFileWriter writer(full);
-            for (int i = 0; i < 50; ++i) {
-                std::memset(writer.block(), 'F', BackgroundFileWriter::BlockSize);
-                writer.hand(BackgroundFileWriter::BlockSize);
-            }
-            writer.finish();
+            HtmlExportFile file(path);
+            for (int i = 0; i < 20000; ++i)
+                file.writeLine(u"a line of a page larger than the disk takes");
+            file.commit();
         } catch (const ExportError& e) {
             number = e.number();
             description = e.description();
         }
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
         QCOMPARE(number, ExportErrorNumber::FileAccess);
         QVERIFY2(description.startsWith("Path/File access error: "), qPrintable(description));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{});
     }
 };
 

@@ -201,6 +201,28 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(DbError, Recordset(QStringLiteral("Select * From CT_Nothing"), cs(), CursorType::Static, LockType::ReadOnly));
     }
 
+    void failingReReadAfterUpdateRaises()
+    {
+        TestFolder folder(TestFolder::Content::Empty);
+        // A view with a column that cannot be worked out for the new value: the update is stored, but
+        // reading the row back fails.
+        folder.exec(QStringLiteral("CREATE TABLE Notes (ID INTEGER PRIMARY KEY, Note TEXT)"));
+        folder.exec(QStringLiteral("CREATE VIEW ParsedNotes AS SELECT ID, Note, json(Note) AS Parsed FROM Notes"));
+        folder.exec(QStringLiteral("CREATE TRIGGER ParsedNotesUpdate INSTEAD OF UPDATE ON ParsedNotes "
+                                   "BEGIN UPDATE Notes SET Note = NEW.Note WHERE ID = OLD.ID; END"));
+        folder.exec(QStringLiteral("INSERT INTO Notes (Note) VALUES ('{}')"));
+        Recordset rs(QStringLiteral("Select ID, Note From ParsedNotes"), cs(), CursorType::Keyset, LockType::Pessimistic);
+        rs.setField(QStringLiteral("Note"), QStringLiteral("not json"));
+        try {
+            rs.update();
+            QFAIL("a failing re-read passed silently");
+        } catch (const DbError& e) {
+            QCOMPARE(e.number(), 1L);
+            QVERIFY2(e.description().contains(QStringLiteral("JSON")), qPrintable(e.description()));
+        }
+        QCOMPARE(folder.scalar(QStringLiteral("Select Note From Notes")), QStringLiteral("not json"));
+    }
+
     void wrongPasswordMissingAndReadOnlyFiles()
     {
         TestFolder folder;
