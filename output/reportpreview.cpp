@@ -243,7 +243,7 @@ frmReportPreview::frmReportPreview(ReportRenderer& report, const QString& title,
     m_progress->setMaximumWidth(220);
     m_progress->setRange(0, std::max(1, m_report.lineCount()));
     m_progress->setFormat(QStringLiteral("Laying out %p%"));
-    bar->addWidget(m_progress);
+    m_progressItem = bar->addWidget(m_progress);
     bar->addSeparator();
     action("actClose", QStringLiteral("&Close"), QKeySequence(), &QDialog::reject);
     layout->addWidget(bar);
@@ -283,7 +283,7 @@ void frmReportPreview::showCount()
     const int page = m_view->currentPage() + 1;
     if (m_report.isLaidOut()) {
         m_pages->setText(QStringLiteral("Page %1 of %2").arg(page).arg(m_report.pageCount()));
-        m_progress->hide();
+        m_progressItem->setVisible(false);
     } else {
         m_pages->setText(QStringLiteral("Page %1 of %2 so far").arg(page).arg(m_report.pageCount()));
         m_progress->setValue(m_report.linesLaidOut());

@@ -5,6 +5,7 @@
 #include <QAbstractScrollArea>
 #include <QDialog>
 
+class QAction;
 class QLabel;
 class QProgressBar;
 class QTimer;
@@ -71,6 +72,7 @@ private:
     ReportPageView* m_view;
     QLabel* m_pages;
     QProgressBar* m_progress;
+    QAction* m_progressItem;  // the bar's place on the toolbar
     QTimer* m_layout;
 };
 
