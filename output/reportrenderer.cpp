@@ -415,9 +415,8 @@ void ReportRenderer::paintHeader(QPainter& p) const
         text.layout->draw(&p, text.at);
 }
 
-void ReportRenderer::paintLine(QPainter& p, const ReportLine& line, qreal y, qreal height) const
+void ReportRenderer::paintLine(QPainter& p, const ReportLine& line, qreal y, qreal height, std::vector<QLineF>& rules) const
 {
-    p.setPen(Qt::black);
     if (line.kind == ReportLine::Kind::Row) {
         const MeasuredFont& body = m_fonts->body;
         for (size_t i = 0; i < m_content.columns.size() && i < size_t(line.cells.size()); ++i) {
@@ -440,8 +439,7 @@ void ReportRenderer::paintLine(QPainter& p, const ReportLine& line, qreal y, qre
                 x += alignment == Qt::AlignRight ? width - textWidth : (width - textWidth) / 2;
             paintOneLine(p, text, body, QPointF(x, at.y() + body.metrics.ascent()));
         }
-        p.setPen(QPen(QColor(190, 190, 190), 0.1 * Mm));
-        p.drawLine(QPointF(0, y + height), QPointF(m_page.width(), y + height));
+        rules.push_back(QLineF(0, y + height, m_page.width(), y + height));
         return;
     }
     const qreal top = line.kind == ReportLine::Kind::GroupHeader ? y + 2 * m_padding : y + m_padding;
@@ -464,11 +462,17 @@ void ReportRenderer::paintPage(QPainter& p, int page) const
     p.setClipRect(QRectF(0, 0, m_page.width(), m_page.height() - m_footerHeight), Qt::IntersectClip);
     paintHeader(p);
     qreal y = m_headerHeight;
+    // The rules under the rows are drawn together afterwards: a PDF then sets its pen once a page,
+    // not twice a row.
+    std::vector<QLineF> rules;
+    p.setPen(Qt::black);
     for (size_t i = lines.first; i < lines.end; ++i) {
         const qreal h = m_heights[i];
-        paintLine(p, m_content.lines[i], y, h);
+        paintLine(p, m_content.lines[i], y, h, rules);
         y += h;
     }
+    p.setPen(QPen(QColor(190, 190, 190), 0.1 * Mm));
+    p.drawLines(rules.data(), int(rules.size()));
     p.restore();
 
     p.save();

@@ -3,6 +3,7 @@
 #include "output/reportcontent.h"
 
 #include <QFont>
+#include <QLineF>
 #include <QPageLayout>
 #include <QPointF>
 #include <QSizeF>
@@ -82,7 +83,7 @@ private:
                        QPointF at) const;
     void paintOneLine(QPainter& p, const QString& text, const MeasuredFont& font, QPointF baseline) const;
     void paintHeader(QPainter& p) const;
-    void paintLine(QPainter& p, const ReportLine& line, qreal y, qreal height) const;
+    void paintLine(QPainter& p, const ReportLine& line, qreal y, qreal height, std::vector<QLineF>& rules) const;
 
     const ReportContent& m_content;
     QSizeF m_page;
