@@ -165,6 +165,7 @@ void ReportRenderer::chooseColumnsAndFont()
     const size_t columns = m_content.columns.size();
     // The widest figure of each column at the largest font; at a smaller one it shrinks in proportion.
     std::vector<qreal> figure(columns, 0);
+    std::vector<qreal> word(columns, 0);  // the widest word of any kind, which a column keeps room for if it can
     const MeasuredFont& largest = m_fonts->body;
     for (const ReportLine& line : m_content.lines) {
         if (line.kind != ReportLine::Kind::Row)
@@ -175,14 +176,16 @@ void ReportRenderer::chooseColumnsAndFont()
             for (qsizetype at = 0; at <= text.size(); ++at) {
                 if (at < text.size() && !text[at].isSpace())
                     continue;
-                const QStringView word = QStringView(text).mid(start, at - start);
+                const QStringView one = QStringView(text).mid(start, at - start);
                 start = at + 1;
-                if (!std::any_of(word.begin(), word.end(), isFigureChar))
+                if (one.isEmpty())
                     continue;
-                qreal width = largest.width(word);
+                qreal width = largest.width(one);
                 if (width < 0)
-                    width = largest.metrics.horizontalAdvance(word.toString());
-                figure[i] = std::max(figure[i], width);
+                    width = largest.metrics.horizontalAdvance(one.toString());
+                word[i] = std::max(word[i], width);
+                if (std::any_of(one.begin(), one.end(), isFigureChar))
+                    figure[i] = std::max(figure[i], width);
             }
         }
     }
@@ -204,7 +207,9 @@ void ReportRenderer::chooseColumnsAndFont()
             need[i] = figure[i] > 0 ? figure[i] * scale + 2 * m_padding : 0;
             widths[i] = std::max(share[i], need[i]);
             over += widths[i];
-            give[i] = std::max<qreal>(0, share[i] - std::max(need[i], share[i] * TextColumnKeeps));
+            // A text column gives room down to its share's floor, but not below its widest word.
+            const qreal keep = std::max({need[i], share[i] * TextColumnKeeps, std::min(share[i], word[i] * scale + 2 * m_padding)});
+            give[i] = std::max<qreal>(0, share[i] - keep);
             slack += give[i];
         }
         if (over <= 0.01 || slack >= over) {
