@@ -139,7 +139,8 @@ void ReportPageView::updateScrollBars()
     const int height = qRound(Gap + m_report.pageCount() * pageStep());
     const int width = qRound(sheet.width() + 2 * Gap);
     verticalScrollBar()->setRange(0, std::max(0, height - viewport()->height()));
-    verticalScrollBar()->setPageStep(viewport()->height());
+    // A whole page in view: Page Down turns exactly one page.
+    verticalScrollBar()->setPageStep(m_fitPage ? qRound(pageStep()) : viewport()->height());
     horizontalScrollBar()->setRange(0, std::max(0, width - viewport()->width()));
     horizontalScrollBar()->setPageStep(viewport()->width());
 }
