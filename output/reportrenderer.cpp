@@ -329,29 +329,25 @@ qreal ReportRenderer::paintWrapped(QPainter* painter, const QString& text, const
     return height;
 }
 
-void ReportRenderer::paintOneLine(QPainter& p, const QString& text, const MeasuredFont& font, QPointF baseline) const
+void ReportRenderer::addOneLine(QPainter& p, PageBatch& batch, const QString& text, const MeasuredFont& font,
+                                QPointF baseline) const
 {
-    QList<quint32> indexes;
-    QList<QPointF> positions;
-    indexes.reserve(text.size());
-    positions.reserve(text.size());
-    qreal x = 0;
+    const qsizetype start = batch.glyphs.size();
+    qreal x = baseline.x();
     for (QChar c : text) {
         const MeasuredFont::Glyph* g = font.glyph(c);
         if (!g) {
+            // Not one the cache stands for: the shaper draws it, with glyphs from another font if need be.
+            batch.glyphs.resize(start);
+            batch.positions.resize(start);
             p.setFont(font.font);
             p.drawText(baseline, text);
             return;
         }
-        indexes << g->index;
-        positions << QPointF(x, 0);
+        batch.glyphs << g->index;
+        batch.positions << QPointF(x, baseline.y());
         x += g->advance;
     }
-    QGlyphRun run;
-    run.setRawFont(font.raw);
-    run.setGlyphIndexes(indexes);
-    run.setPositions(positions);
-    p.drawGlyphRun(baseline, run);
 }
 
 qreal ReportRenderer::lineHeight(size_t index)
@@ -420,7 +416,7 @@ void ReportRenderer::paintHeader(QPainter& p) const
         text.layout->draw(&p, text.at);
 }
 
-void ReportRenderer::paintLine(QPainter& p, const ReportLine& line, qreal y, qreal height, std::vector<QLineF>& rules) const
+void ReportRenderer::paintLine(QPainter& p, const ReportLine& line, qreal y, qreal height, PageBatch& batch) const
 {
     if (line.kind == ReportLine::Kind::Row) {
         const MeasuredFont& body = m_fonts->body;
@@ -442,9 +438,9 @@ void ReportRenderer::paintLine(QPainter& p, const ReportLine& line, qreal y, qre
             qreal x = at.x();
             if (alignment != Qt::AlignLeft)
                 x += alignment == Qt::AlignRight ? width - textWidth : (width - textWidth) / 2;
-            paintOneLine(p, text, body, QPointF(x, at.y() + body.metrics.ascent()));
+            addOneLine(p, batch, text, body, QPointF(x, at.y() + body.metrics.ascent()));
         }
-        rules.push_back(QLineF(0, y + height, m_page.width(), y + height));
+        batch.rules.push_back(QLineF(0, y + height, m_page.width(), y + height));
         return;
     }
     const qreal top = line.kind == ReportLine::Kind::GroupHeader ? y + 2 * m_padding : y + m_padding;
@@ -467,17 +463,23 @@ void ReportRenderer::paintPage(QPainter& p, int page) const
     p.setClipRect(QRectF(0, 0, m_page.width(), m_page.height() - m_footerHeight), Qt::IntersectClip);
     paintHeader(p);
     qreal y = m_headerHeight;
-    // The rules under the rows are drawn together afterwards: a PDF then sets its pen once a page,
-    // not twice a row.
-    std::vector<QLineF> rules;
+    PageBatch batch;
     p.setPen(Qt::black);
     for (size_t i = lines.first; i < lines.end; ++i) {
         const qreal h = m_heights[i];
-        paintLine(p, m_content.lines[i], y, h, rules);
+        paintLine(p, m_content.lines[i], y, h, batch);
         y += h;
     }
+    if (!batch.glyphs.isEmpty()) {
+        QGlyphRun run;
+        run.setRawFont(m_fonts->body.raw);
+        run.setGlyphIndexes(batch.glyphs);
+        run.setPositions(batch.positions);
+        p.setPen(Qt::black);
+        p.drawGlyphRun(QPointF(0, 0), run);
+    }
     p.setPen(QPen(QColor(190, 190, 190), 0.1 * Mm));
-    p.drawLines(rules.data(), int(rules.size()));
+    p.drawLines(batch.rules.data(), int(batch.rules.size()));
     p.restore();
 
     p.save();

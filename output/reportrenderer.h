@@ -3,6 +3,7 @@
 #include "output/reportcontent.h"
 
 #include <QFont>
+#include <QList>
 #include <QLineF>
 #include <QPageLayout>
 #include <QPointF>
@@ -81,9 +82,16 @@ private:
                                              qreal* height);
     qreal paintWrapped(QPainter* painter, const QString& text, const QFont& font, qreal width, Qt::Alignment alignment,
                        QPointF at) const;
-    void paintOneLine(QPainter& p, const QString& text, const MeasuredFont& font, QPointF baseline) const;
+    // What a page collects to draw at once: the rules under its rows, and the glyphs of every cell
+    // that takes one line (a PDF then writes one text object a page, not one a cell).
+    struct PageBatch {
+        std::vector<QLineF> rules;
+        QList<quint32> glyphs;
+        QList<QPointF> positions;
+    };
+    void addOneLine(QPainter& p, PageBatch& batch, const QString& text, const MeasuredFont& font, QPointF baseline) const;
     void paintHeader(QPainter& p) const;
-    void paintLine(QPainter& p, const ReportLine& line, qreal y, qreal height, std::vector<QLineF>& rules) const;
+    void paintLine(QPainter& p, const ReportLine& line, qreal y, qreal height, PageBatch& batch) const;
 
     const ReportContent& m_content;
     QSizeF m_page;
