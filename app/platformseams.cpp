@@ -1,10 +1,10 @@
 #include "app/platformseams.h"
 
+#include "output/reportpreview.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QUrl>
 
 QString SaveFileDialogSeamTag::platform(const SaveFileRequest& request)
@@ -20,11 +20,5 @@ bool DocumentOpenerSeamTag::platform(const QString& path)
 
 void ReportPreviewSeamTag::platform(const ReportPreviewRequest& request)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(request.title);
-    QPrintPreviewDialog preview(&printer, request.parent);
-    preview.setWindowTitle(request.title);
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&](QPrinter* p) { request.paint(p); });
-    preview.exec();
+    showReportPreview(request);
 }

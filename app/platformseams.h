@@ -6,7 +6,7 @@
 #include <functional>
 
 class QWidget;
-class QPrinter;
+class ReportRenderer;
 
 // The save-file dialog. Returns the chosen path, or an empty text when the vendor cancels.
 struct SaveFileRequest {
@@ -27,12 +27,13 @@ struct DocumentOpenerSeamTag {
 };
 using DocumentOpenerSeam = Seam<DocumentOpenerSeamTag, bool(const QString&)>;
 
-// The print preview of a report: the title of the preview window and the routine that paints the
-// pages on the printer it is handed (the preview's, or the real printer's when the vendor prints).
+// The print preview of a report: the title of the preview window and the report, whose pages the
+// preview lays out as it goes and paints as they are shown; from it the vendor prints the report or
+// saves it as PDF. Returns when the preview is closed.
 struct ReportPreviewRequest {
     QWidget* parent = nullptr;
     QString title;
-    std::function<void(QPrinter*)> paint;
+    ReportRenderer* report = nullptr;
 };
 struct ReportPreviewSeamTag {
     static void platform(const ReportPreviewRequest& request);

@@ -5,7 +5,9 @@
 #include "app/defaultinstance.h"
 #include "app/menuframe.h"
 #include "app/messagebox.h"
+#include "app/platformseams.h"
 #include "db/tenderdatabase.h"
+#include "output/reportrenderer.h"
 
 #include <QAction>
 #include <QDir>
@@ -14,6 +16,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QToolBar>
+#include <memory>
 
 namespace {
 
@@ -86,6 +89,7 @@ void frmCrystal::printReport(const Report& r)
 {
     try {
         ReportContent content;
+        std::unique_ptr<ReportRenderer> pages;
         {
             BusyCursor busy;
             const QDir folder(AppState::ApplicationFolder);
@@ -100,9 +104,14 @@ void frmCrystal::printReport(const Report& r)
             }
             CR.setWindowTitle(QString::fromUtf8(r.title));
             content = CR.prepare();
+            pages = std::make_unique<ReportRenderer>(content);
         }
         // The preview is a window of its own; the pointer is back to normal while the vendor reads it.
-        CR.preview(content, this);
+        ReportPreviewRequest request;
+        request.parent = this;
+        request.title = CR.windowTitle();
+        request.report = pages.get();
+        ReportPreviewSeam::call(request);
     } catch (const ReportError& e) {
         BusyCursor::restoreAll();
         showMessage(this, QStringLiteral("Error while printing"), CR.lastErrorString() + QStringLiteral("\r\n") + e.description(),

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QVariant>
+#include <algorithm>
 
 namespace {
 
@@ -49,6 +50,22 @@ private:
     int m_count = 0;
 };
 
+// The screen's formulas, then the template's own for the names the screen left out.
+std::vector<std::pair<QString, QString>> allFormulas(const ReportTemplate& report, const QString& connectionString,
+                                                     std::vector<std::pair<QString, QString>> formulas)
+{
+    for (const ReportFormulaQuery& f : report.formulaQueries) {
+        const bool given = std::any_of(formulas.begin(), formulas.end(), [&](const auto& named) {
+            return named.first.compare(f.name, Qt::CaseInsensitive) == 0;
+        });
+        if (given)
+            continue;
+        Recordset rs(f.query, connectionString, CursorType::ForwardOnly, LockType::ReadOnly);
+        formulas.emplace_back(f.name, rs.eof() || rs.fieldCount() == 0 ? QString() : reportCellText(rs.field(0)));
+    }
+    return formulas;
+}
+
 } // namespace
 
 QString reportCellText(const QVariant& value)
@@ -72,7 +89,7 @@ ReportContent buildReportContent(const ReportTemplate& report, const QString& co
 {
     ReportContent content;
     content.title = report.title;
-    content.heading = report.resolvedHeading(formulas);
+    content.heading = report.resolvedHeading(allFormulas(report, connectionString, formulas));
     content.landscape = report.landscape;
     content.columns = report.columns;
 
@@ -85,14 +102,21 @@ ReportContent buildReportContent(const ReportTemplate& report, const QString& co
         if (t.kind == ReportTotal::Kind::Sum)
             requireField(rs, t.field, report.title);
 
+    // Looked up once: a long list reads its cells by position.
+    std::vector<int> fields;
+    for (const ReportColumn& c : report.columns)
+        fields.push_back(rs.fieldIndex(c.field));
     const bool grouped = !report.groupField.isEmpty();
+    const int groupField = grouped ? rs.fieldIndex(report.groupField) : -1;
+
     Totals grand(report.totals);
     Totals group(report.totals);
     QString currentGroup;
     bool inGroup = false;
+    content.lines.reserve(static_cast<size_t>(rs.recordCount()) + 1);
     for (; !rs.eof(); rs.moveNext()) {
         if (grouped) {
-            const QString value = reportCellText(rs.field(report.groupField));
+            const QString value = reportCellText(rs.field(groupField));
             if (!inGroup || value != currentGroup) {
                 if (inGroup)
                     group.appendLines(content.lines, ReportLine::Kind::GroupTotal);
@@ -104,8 +128,9 @@ ReportContent buildReportContent(const ReportTemplate& report, const QString& co
             group.add(rs);
         }
         ReportLine row;
-        for (const ReportColumn& c : report.columns)
-            row.cells << reportCellText(rs.field(c.field));
+        row.cells.reserve(static_cast<qsizetype>(fields.size()));
+        for (int f : fields)
+            row.cells << reportCellText(rs.field(f));
         content.lines.push_back(std::move(row));
         grand.add(rs);
         ++content.rowCount;

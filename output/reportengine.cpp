@@ -1,12 +1,10 @@
 #include "output/reportengine.h"
 
-#include "app/platformseams.h"
 #include "db/dberror.h"
 #include "db/tenderdatabase.h"
 #include "output/reportrenderer.h"
 
 #include <QFileInfo>
-#include <QPrinter>
 #include <QVariant>
 
 namespace {
@@ -89,24 +87,11 @@ ReportContent ReportEngine::prepare()
     }
 }
 
-void ReportEngine::preview(const ReportContent& content, QWidget* parent) const
-{
-    ReportPreviewRequest request;
-    request.parent = parent;
-    request.title = m_windowTitle;
-    // The template sets up the page for the first painting only; after that the preview paints again
-    // whenever the vendor changes the page setup, which must then stand.
-    request.paint = [&content, first = true](QPrinter* printer) mutable {
-        ReportRenderer(content).render(printer, first);
-        first = false;
-    };
-    ReportPreviewSeam::call(request);
-}
-
 void ReportEngine::exportToPdf(const QString& pdfPath)
 {
     const ReportContent content = prepare();
-    if (!renderReportToPdf(content, pdfPath))
+    ReportRenderer report(content);
+    if (writeReportPdf(report, pdfPath) != PdfResult::Written)
         fail(OutputFailure, QStringLiteral("The file %1 could not be written.").arg(pdfPath));
 }
 

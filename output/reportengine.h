@@ -6,8 +6,6 @@
 #include <QStringList>
 #include <stdexcept>
 
-class QWidget;
-
 // A report that could not be prepared or shown. The engine keeps its own short text of the failure
 // (lastErrorString); the error carries the particulars.
 class ReportError : public std::runtime_error
@@ -22,8 +20,8 @@ private:
 };
 
 // The report engine as the screens drive it: it is told the data file, the template and the heading
-// formulas, then runs the report into the print preview, from which the vendor prints it or saves
-// it as PDF. One engine may run several reports in turn.
+// formulas, then reads the report's content, which the screen lays out for the print preview (or the
+// engine writes straight to a PDF file). One engine may run several reports in turn. No widgets here.
 class ReportEngine
 {
 public:
@@ -37,8 +35,8 @@ public:
 
     // Reads the template and the data file; throws ReportError (and sets lastErrorString).
     ReportContent prepare();
-    // Shows a prepared report in the print preview, titled with the window title.
-    void preview(const ReportContent& content, QWidget* parent) const;
+    // The title of the preview window.
+    const QString& windowTitle() const { return m_windowTitle; }
     // Prepares the report and writes it to a PDF file without a preview; throws ReportError.
     void exportToPdf(const QString& pdfPath);
 

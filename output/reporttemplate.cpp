@@ -72,6 +72,26 @@ ReportTotal parseTotal(const QString& value, const QString& where)
     return total;
 }
 
+// A report only reads: anything but a single Select could change the tender.
+bool isSingleSelect(const QString& query)
+{
+    static const QRegularExpression select(QStringLiteral("^select\\s"), QRegularExpression::CaseInsensitiveOption);
+    return select.match(query).hasMatch() && !query.contains(QLatin1Char(';'));
+}
+
+ReportFormulaQuery parseFormulaQuery(const QString& value, const QString& where)
+{
+    const qsizetype bar = value.indexOf(QLatin1Char('|'));
+    ReportFormulaQuery formula;
+    formula.name = value.left(bar).trimmed();
+    formula.query = bar < 0 ? QString() : value.mid(bar + 1).trimmed();
+    if (bar < 0 || !isFieldName(formula.name) || formula.name.contains(QLatin1Char('%')))
+        throw TemplateError(where + QStringLiteral("a formula needs name | Select ..."));
+    if (!isSingleSelect(formula.query))
+        throw TemplateError(where + QStringLiteral("the formula's query must be a single Select"));
+    return formula;
+}
+
 } // namespace
 
 ReportTemplate ReportTemplate::parse(const QString& text, const QString& sourceName)
@@ -123,6 +143,8 @@ ReportTemplate ReportTemplate::parse(const QString& text, const QString& sourceN
             t.groupField = parts[1];
         } else if (keyword == QLatin1String("total")) {
             t.totals.push_back(parseTotal(value, where));
+        } else if (keyword == QLatin1String("formula")) {
+            t.formulaQueries.push_back(parseFormulaQuery(value, where));
         } else {
             throw TemplateError(where + QStringLiteral("unknown keyword '%1'").arg(line.left(colon).trimmed()));
         }
@@ -135,9 +157,7 @@ ReportTemplate ReportTemplate::parse(const QString& text, const QString& sourceN
     if (t.columns.empty())
         throw TemplateError(sourceName + QStringLiteral(": the template has no columns"));
     t.query = queryParts.join(QLatin1Char(' '));
-    // A report only reads: anything but a single Select could change the tender.
-    static const QRegularExpression select(QStringLiteral("^select\\s"), QRegularExpression::CaseInsensitiveOption);
-    if (!select.match(t.query).hasMatch() || t.query.contains(QLatin1Char(';')))
+    if (!isSingleSelect(t.query))
         throw TemplateError(sourceName + QStringLiteral(": the query must be a single Select"));
     return t;
 }

@@ -36,6 +36,13 @@ struct ReportTotal {
     QString field;   // for Sum
 };
 
+// A heading value the template reads from the database itself: the first column of the first row of
+// a single Select (empty text when there is no row). A value the screen hands over wins.
+struct ReportFormulaQuery {
+    QString name;
+    QString query;
+};
+
 struct ReportTemplate {
     QString title;
     QStringList heading;        // lines with {Formula} places, printed above the title on every page
@@ -45,6 +52,7 @@ struct ReportTemplate {
     QString groupLabel;         // empty: no grouping
     QString groupField;
     std::vector<ReportTotal> totals;
+    std::vector<ReportFormulaQuery> formulaQueries;
 
     // Throws TemplateError naming `sourceName` and the line for anything it does not understand.
     static ReportTemplate parse(const QString& text, const QString& sourceName);

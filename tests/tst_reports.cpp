@@ -6,19 +6,24 @@
 #include "output/frmCrystal.h"
 #include "output/reportcontent.h"
 #include "output/reportengine.h"
+#include "output/reportpreview.h"
+#include "output/reportrenderer.h"
 #include "output/reporttemplate.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QPrinter>
+#include <QImage>
+#include <QProgressDialog>
+#include <QScrollBar>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -35,6 +40,53 @@ QStringList pdfPages(const QString& pdf)
     if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
         pages.removeLast();
     return pages;
+}
+
+// The page size the PDF declares, in points, as a reader sees it.
+QSizeF pdfPageSize(const QString& pdf)
+{
+    QProcess p;
+    p.start(QStandardPaths::findExecutable(QStringLiteral("pdfinfo")), {pdf});
+    p.waitForFinished(60000);
+    const QRegularExpression size(QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+) pts"));
+    const QRegularExpressionMatch m = size.match(QString::fromUtf8(p.readAllStandardOutput()));
+    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
+}
+
+// A report made up in memory: `rows` rows of a code, a name and an amount.
+ReportContent madeUpReport(int rows, bool landscape = false)
+{
+    ReportContent c;
+    c.title = QStringLiteral("Made-up list");
+    c.heading = QStringList{QStringLiteral("Made-up Hospital")};
+    c.landscape = landscape;
+    c.columns = {{"CODE", "Code", 10, ReportAlignment::Left},
+                 {"NAME", "Name", 60, ReportAlignment::Left},
+                 {"AMOUNT", "Amount", 20, ReportAlignment::Right}};
+    c.lines.reserve(size_t(rows));
+    for (int i = 0; i < rows; ++i)
+        c.lines.push_back({ReportLine::Kind::Row,
+                           {QStringLiteral("C%1").arg(i, 6, 10, QLatin1Char('0')), QStringLiteral("Item number %1").arg(i),
+                            QStringLiteral("%1.25").arg(i)},
+                           {}});
+    c.rowCount = rows;
+    return c;
+}
+
+// Runs `action` on the window named `name` once it is the active modal window.
+void whenWindow(const QString& name, std::function<void(QWidget*)> action)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, name, action] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal->isVisible() && modal->objectName() == name) {
+            timer->stop();
+            timer->deleteLater();
+            action(modal);
+        }
+    });
+    timer->start();
 }
 
 // Copies the shipped templates into the test's application folder, as the build lays them beside the database.
@@ -91,7 +143,8 @@ private slots:
             "column: SECOND | B | 70 | right\n"
             "group: Kind | A\n"
             "total: Rows | count\n"
-            "total: Sum of B | sum B\n"), QStringLiteral("x.rpt"));
+            "total: Sum of B | sum B\n"
+            "formula: Vendor | Select VendorName From CT_Vendor\n"), QStringLiteral("x.rpt"));
         QCOMPARE(t.title, QStringLiteral("List of X"));
         QCOMPARE(t.heading, (QStringList{"{Organization}", "Tender: {TenderDuration}"}));
         QVERIFY(t.landscape);
@@ -105,6 +158,9 @@ private slots:
         QCOMPARE(t.totals.size(), size_t(2));
         QCOMPARE(t.totals[1].kind, ReportTotal::Kind::Sum);
         QCOMPARE(t.totals[1].field, QStringLiteral("B"));
+        QCOMPARE(t.formulaQueries.size(), size_t(1));
+        QCOMPARE(t.formulaQueries[0].name, QStringLiteral("Vendor"));
+        QCOMPARE(t.formulaQueries[0].query, QStringLiteral("Select VendorName From CT_Vendor"));
         QCOMPARE(t.resolvedHeading({{"Organization", "Org"}, {"TenderDuration", "2027"}}),
                  (QStringList{"Org", "Tender: 2027"}));
         QCOMPARE(t.resolvedHeading({}), (QStringList{"", "Tender: "}));
@@ -128,6 +184,9 @@ private slots:
         QTest::newRow("no columns") << "title: T\nquery: Select A From T\n" << "x.rpt: the template has no columns";
         QTest::newRow("not a select") << "title: T\nquery: Delete From T\ncolumn: A | A | 10\n"
                                       << "x.rpt: the query must be a single Select";
+        QTest::newRow("formula without query") << good + "formula: Vendor\n" << "x.rpt, line 4: a formula needs";
+        QTest::newRow("formula that writes") << good + "formula: V | Delete From CT_Vendor\n"
+                                             << "x.rpt, line 4: the formula's query must be a single Select";
         QTest::newRow("two statements") << "title: T\nquery: Select A From T; Delete From T\ncolumn: A | A | 10\n"
                                         << "x.rpt: the query must be a single Select";
     }
@@ -347,16 +406,25 @@ private slots:
         QCOMPARE(lines.value(2).trimmed(), QStringLiteral("List of Drug Forms"));
     }
 
-    void theQuotedItemsReportHasNoHospitalHeading()
+    // The quoted items are the vendor's own list: headed with the vendor and the tender quoted for, not
+    // with the hospital's address, and wide enough on a landscape page that no figure breaks.
+    void theQuotedItemsReportIsHeadedWithTheVendorAndKeepsFiguresWhole()
     {
         TestFolder folder;
         layTemplates(folder);
         loadDemoHeading();
-        folder.exec("Insert Into Quotations (Vendor, Generic, Brand, Manufacturer, HSNCode, DrugPacking, DrugForm, "
-                    "DrugStrength, CostOfPackBeforeDiscountWithoutVAT, \"Discount%\", CostVATCode, MRPOfPackWithVAT, "
-                    "CreditPeriodInDays, DeliveryPeriodInDays, WarrantyInMonths, ResearchMolecule) Values ('V', 'Acarbose', "
-                    "'Acavelo 25 mg Tablet', 'D''Souza Remedies', '3004', 'Strip of 10', 'Tablet', '25 mg', 120.5, 10, "
-                    "'GST 12%', 150.25, 30, 15, 0, 1)");
+        folder.exec("Delete From CT_Vendor");
+        folder.exec("Insert Into CT_Vendor (VendorName, City) Values ('Elvora D''Souza Remedies', 'Pune')");
+        // Figures as long as a vendor types them, beside texts long enough to wrap.
+        const QStringList costs{"1250.75", "98765.4321", "3.5", "120000"};
+        for (int i = 0; i < costs.size(); ++i)
+            folder.exec(QStringLiteral(
+                "Insert Into Quotations (Vendor, Generic, Brand, Manufacturer, HSNCode, DrugPacking, DrugForm, "
+                "DrugStrength, CostOfPackBeforeDiscountWithoutVAT, \"Discount%\", CostVATCode, MRPOfPackWithVAT, "
+                "CreditPeriodInDays, DeliveryPeriodInDays, WarrantyInMonths, ResearchMolecule) Values ('V', "
+                "'Amoxicillin and Potassium Clavulanate', 'Brand %1 Extended Release Tablets', 'D''Souza Remedies "
+                "Private Limited', '30049099', 'Strip of 10 tablets', 'Tablet', '625 mg', %2, 12.5, 'GST 12%', "
+                "%3, 120, 365, 24, 1)").arg(i).arg(costs[i]).arg(costs[i] + "9"));
         MessageBoxScript boxes;
         QTemporaryDir out;
         ReportPreviewScript preview(out.path());
@@ -364,14 +432,69 @@ private slots:
         screen.cmdMaster_Click(5);
         QCOMPARE(boxes.count(), 0);
         QCOMPARE(preview.titles, QStringList{"List of Quoted Items"});
-        const QString text = pdfPages(preview.pdfFiles.value(0)).join('\n');
-        QVERIFY(!text.contains("Kelmont"));
-        QVERIFY(!text.contains("Tender 2027-28"));
-        QVERIFY(text.contains("List of Quoted Items"));
-        QVERIFY(text.contains("D'Souza"));
-        QVERIFY(text.contains("120.5"));
-        QVERIFY(text.contains("150.25"));
-        QVERIFY(text.contains("Number of quoted items: 1"));
+        QCOMPARE(preview.orientations, QList<QPageLayout::Orientation>{QPageLayout::Landscape});
+        const QStringList pages = pdfPages(preview.pdfFiles.value(0));
+        QVERIFY(!pages.isEmpty());
+        for (const QString& page : pages) {
+            const QStringList lines = page.split('\n', Qt::SkipEmptyParts);
+            QCOMPARE(lines.value(0).trimmed(), QStringLiteral("Elvora D'Souza Remedies"));
+            QCOMPARE(lines.value(1).trimmed(), QStringLiteral("Quotation for Kelmont Hospital Pharmacy"));
+            QCOMPARE(lines.value(2).trimmed(), QStringLiteral("Tender 2027-28"));
+            QCOMPARE(lines.value(3).trimmed(), QStringLiteral("List of Quoted Items"));
+            QVERIFY(!page.contains("Shivaji Road"));
+        }
+        // Each figure is read back whole, on one line, as many times as it was printed.
+        const QString text = pages.join('\n');
+        const auto count = [&](const QString& figure) {
+            return int(text.count(QRegularExpression(QStringLiteral("(^|\\s)%1(\\s|$)").arg(QRegularExpression::escape(figure)))));
+        };
+        for (const QString& cost : costs) {
+            QCOMPARE(count(cost), 1);
+            QCOMPARE(count(cost + "9"), 1);
+        }
+        QCOMPARE(count("30049099"), costs.size());
+        QCOMPARE(count("12.5"), costs.size());
+        QCOMPARE(count("365"), costs.size());
+        QVERIFY(text.contains("Number of quoted items: 4"));
+    }
+
+    // A figure column far too narrow for its figures: the text columns give up room first, then the
+    // font steps down, and still no figure is broken.
+    void figuresStayWholeWhenTheirColumnIsTooNarrow_data()
+    {
+        QTest::addColumn<int>("figures");     // columns of figures of eight characters ("100000.0")
+        QTest::addColumn<int>("figureShare");
+        QTest::addColumn<int>("textShare");   // the one text column's
+        QTest::addColumn<bool>("smallerFont");
+        QTest::newRow("room from the text column") << 6 << 6 << 60 << false;
+        QTest::newRow("room and a smaller font") << 8 << 1 << 20 << true;
+    }
+    void figuresStayWholeWhenTheirColumnIsTooNarrow()
+    {
+        QFETCH(int, figures);
+        QFETCH(int, figureShare);
+        QFETCH(int, textShare);
+        QFETCH(bool, smallerFont);
+        ReportContent c = madeUpReport(0);
+        c.columns = {{"NAME", "Name", textShare, ReportAlignment::Left}};
+        for (int i = 0; i < figures; ++i)
+            c.columns.push_back({QStringLiteral("F%1").arg(i), "F", figureShare, ReportAlignment::Right});
+        for (int r = 0; r < 3; ++r) {
+            ReportLine line;
+            line.cells << QStringLiteral("A name long enough to wrap over several lines of its column");
+            for (int i = 0; i < figures; ++i)
+                line.cells << QStringLiteral("%1%2.%3").arg(r + 1).arg(i * 7919 % 100000, 5, 10, QLatin1Char('0')).arg(i % 10);
+            c.lines.push_back(line);
+        }
+        ReportRenderer report(c);
+        QCOMPARE(report.bodyPointSize() < 9, smallerFont);
+        QTemporaryDir out;
+        QCOMPARE(writeReportPdf(report, out.filePath("f.pdf")), PdfResult::Written);
+        const QString text = pdfPages(out.filePath("f.pdf")).join('\n');
+        for (const ReportLine& line : c.lines)
+            for (int i = 1; i < line.cells.size(); ++i)
+                QVERIFY2(text.contains(QRegularExpression(QStringLiteral("(^|\\s)%1(\\s|$)").arg(QRegularExpression::escape(line.cells[i])))),
+                         qPrintable(line.cells[i] + "\n" + text));
     }
 
     void severalReportsInTurnFromOneScreen()
@@ -475,27 +598,179 @@ private slots:
         QVERIFY(!shown);
     }
 
-    void thePreviewKeepsThePageSetupTheVendorChose()
+    // The template turns the page; the preview's page layout and the PDF follow it.
+    void eachTemplateKeepsItsOrientation_data()
     {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<bool>("landscape");
+        QTest::newRow("generics") << 0 << false;
+        QTest::newRow("drug forms") << 1 << false;
+        QTest::newRow("strengths") << 2 << false;
+        QTest::newRow("packings") << 3 << false;
+        QTest::newRow("brands") << 4 << true;
+        QTest::newRow("quoted items") << 5 << true;
+        QTest::newRow("quantities") << 7 << false;
+    }
+    void eachTemplateKeepsItsOrientation()
+    {
+        QFETCH(int, index);
+        QFETCH(bool, landscape);
         TestFolder folder;
         layTemplates(folder);
         MessageBoxScript boxes;
         QTemporaryDir out;
-        QList<QPageLayout::Orientation> painted;
-        ReportPreviewSeam::Override preview([&](const ReportPreviewRequest& request) {
-            QPrinter printer(QPrinter::HighResolution);
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(out.filePath("p.pdf"));
-            request.paint(&printer);
-            painted << printer.pageLayout().orientation();
-            // As the preview does when the vendor turns the page, then paints again.
-            printer.setPageOrientation(QPageLayout::Portrait);
-            request.paint(&printer);
-            painted << printer.pageLayout().orientation();
-        });
+        ReportPreviewScript preview(out.path());
         frmCrystal screen;
-        screen.cmdMaster_Click(4);  // brands: a landscape template
-        QCOMPARE(painted, (QList<QPageLayout::Orientation>{QPageLayout::Landscape, QPageLayout::Portrait}));
+        screen.cmdMaster_Click(index);
+        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(preview.orientations,
+                 QList<QPageLayout::Orientation>{landscape ? QPageLayout::Landscape : QPageLayout::Portrait});
+        const QSizeF page = pdfPageSize(preview.pdfFiles.value(0));
+        QVERIFY(page.isValid());
+        QCOMPARE(page.width() > page.height(), landscape);
+    }
+
+    // Cancelled while laying out or while writing pages: no file, and an older file there stays as it was.
+    void aCancelledPdfLeavesNothingBehind_data()
+    {
+        QTest::addColumn<bool>("olderFile");
+        QTest::addColumn<int>("stopAt");  // pages written when cancelled; -1 while still laying out
+        QTest::newRow("while laying out") << false << -1;
+        QTest::newRow("after some pages") << false << 3;
+        QTest::newRow("over an older file") << true << 3;
+    }
+    void aCancelledPdfLeavesNothingBehind()
+    {
+        QFETCH(bool, olderFile);
+        QFETCH(int, stopAt);
+        const ReportContent content = madeUpReport(5000);
+        ReportRenderer report(content);
+        QTemporaryDir out;
+        const QString pdf = out.filePath("list.pdf");
+        if (olderFile) {
+            QFile f(pdf);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("older");
+        }
+        QList<int> seen;
+        const PdfResult result = writeReportPdf(report, pdf, [&](int done, int total) {
+            seen << done;
+            return stopAt < 0 ? total > 0 : done < stopAt || total == 0;
+        });
+        QCOMPARE(result, PdfResult::Cancelled);
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files), olderFile ? QStringList{"list.pdf"} : QStringList{});
+        if (olderFile) {
+            QFile f(pdf);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), QByteArray("older"));
+        }
+        if (stopAt > 0)
+            QCOMPARE(seen.last(), stopAt);
+        // Written again without cancelling, the whole report is there.
+        QCOMPARE(writeReportPdf(report, pdf), PdfResult::Written);
+        const QStringList pages = pdfPages(pdf);
+        QCOMPARE(pages.size(), report.pageCount());
+        QVERIFY(pages.last().contains(QStringLiteral("Page %1 of %1").arg(report.pageCount())));
+    }
+
+    // A long report: the preview opens maximised at the window's width with the first page painted
+    // before the last is laid out, counts pages as it goes, and stops when closed.
+    void aLongReportShowsItsFirstPageAtOnce()
+    {
+        const ReportContent content = madeUpReport(300000);
+        ReportRenderer report(content);
+        bool laidOutAtFirstPaint = true;
+        int pagesAtFirstPaint = 0;
+        QString countAtFirstPaint;
+        QImage firstPaint;
+        bool maximised = false, fitsWidth = false;
+        // At the first paint of the page view: what was laid out by then and what the count said; then
+        // a look at the window and, closing it, an end to the work.
+        struct FirstPaint : QObject {
+            std::function<void(QWidget*)> seen;
+            bool eventFilter(QObject* watched, QEvent* e) override
+            {
+                if (e->type() == QEvent::Paint && seen && qobject_cast<ReportPageView*>(watched->parent())) {
+                    seen(static_cast<QWidget*>(watched->parent())->window());
+                    seen = nullptr;
+                }
+                return false;
+            }
+        } watch;
+        watch.seen = [&](QWidget* w) {
+            laidOutAtFirstPaint = report.isLaidOut();
+            pagesAtFirstPaint = report.pageCount();
+            countAtFirstPaint = control<QLabel>(w, "lblPages")->text();
+            QTimer::singleShot(0, w, [&, w] {
+                maximised = w->isMaximized();
+                auto* view = control<ReportPageView>(w, "pageView");
+                fitsWidth = view->fitsWidth() && view->verticalScrollBar()->value() == 0;
+                firstPaint = view->viewport()->grab().toImage();
+                w->close();
+            });
+        };
+        qApp->installEventFilter(&watch);
+        ReportPreviewRequest request;
+        request.title = QStringLiteral("Made-up list");
+        request.report = &report;
+        showReportPreview(request);
+        qApp->removeEventFilter(&watch);
+
+        QVERIFY(maximised);
+        QVERIFY(fitsWidth);
+        QVERIFY(!laidOutAtFirstPaint);
+        QVERIFY(pagesAtFirstPaint >= 1);
+        QVERIFY2(countAtFirstPaint.endsWith("so far"), qPrintable(countAtFirstPaint));
+        // The sheet is there with ink on it.
+        QVERIFY(!firstPaint.isNull());
+        int ink = 0;
+        for (int y = 0; y < firstPaint.height(); y += 2)
+            for (int x = 0; x < firstPaint.width(); x += 2)
+                ink += qGray(firstPaint.pixel(x, y)) < 80;
+        QVERIFY(ink > 50);
+        // Closed before the end: the work stopped with the window.
+        const int laidOut = report.linesLaidOut();
+        QVERIFY(laidOut < report.lineCount());
+        QTest::qWait(100);
+        QCOMPARE(report.linesLaidOut(), laidOut);
+    }
+
+    // Left open, the preview finishes the count; saving as PDF shows progress and can be cancelled.
+    void thePreviewCountsEveryPageAndSavesOrCancels()
+    {
+        const ReportContent content = madeUpReport(3000, true);
+        ReportRenderer report(content);
+        MessageBoxScript boxes;
+        SaveFileScript files;
+        QTemporaryDir out;
+        files.answer(out.filePath("cancelled"));
+        files.answer(out.filePath("saved.pdf"));
+        QString finalCount;
+        bool sawProgress = false;
+        whenModal([&](QWidget* w) {
+            QTRY_VERIFY(report.isLaidOut());
+            QTest::qWait(50);
+            finalCount = control<QLabel>(w, "lblPages")->text();
+            whenWindow("dlgReportProgress", [&](QWidget* progress) {
+                sawProgress = true;
+                static_cast<QProgressDialog*>(progress)->cancel();
+            });
+            control<QAction>(w, "actSavePdf")->trigger();
+            control<QAction>(w, "actSavePdf")->trigger();
+            w->close();
+        });
+        ReportPreviewRequest request;
+        request.title = QStringLiteral("Made-up list");
+        request.report = &report;
+        showReportPreview(request);
+        QCOMPARE(finalCount, QStringLiteral("Page 1 of %1").arg(report.pageCount()));
+        QVERIFY(sawProgress);
+        QCOMPARE(files.requests().size(), size_t(2));
+        QCOMPARE(files.requests()[0].initialName, QStringLiteral("Made-up list.pdf"));
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files), QStringList{"saved.pdf"});
+        const QStringList pages = pdfPages(out.filePath("saved.pdf"));
+        QCOMPARE(pages.size(), report.pageCount());
+        QVERIFY(pages.last().contains("C002999"));
         QCOMPARE(boxes.count(), 0);
     }
 

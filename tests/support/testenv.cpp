@@ -4,9 +4,9 @@
 #include "db/recordset.h"
 #include "db/tenderbuilder.h"
 #include "db/tenderdatabase.h"
+#include "output/reportrenderer.h"
 
 #include <QFile>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
 #include <memory>
@@ -101,11 +101,9 @@ DocumentOpenerScript::DocumentOpenerScript()
 ReportPreviewScript::ReportPreviewScript(QString pdfFolder)
     : m_folder(std::move(pdfFolder)), m_override([this](const ReportPreviewRequest& request) {
           titles << request.title;
+          orientations << request.report->pageLayout().orientation();
           const QString file = m_folder + QStringLiteral("/preview-%1.pdf").arg(pdfFiles.size() + 1);
-          QPrinter printer(QPrinter::HighResolution);
-          printer.setOutputFormat(QPrinter::PdfFormat);
-          printer.setOutputFileName(file);
-          request.paint(&printer);
+          writeReportPdf(*request.report, file);
           pdfFiles << file;
       })
 {

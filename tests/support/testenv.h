@@ -4,6 +4,7 @@
 #include "app/platformseams.h"
 
 #include <QApplication>
+#include <QPageLayout>
 #include <QString>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -83,12 +84,13 @@ private:
     DocumentOpenerSeam::Override m_override;
 };
 
-// Records each preview's title and paints its pages on a PDF printer, whose file the test can read.
+// Records each preview's title and page orientation and saves its pages as a PDF file the test can read.
 class ReportPreviewScript
 {
 public:
     explicit ReportPreviewScript(QString pdfFolder);
     QStringList titles;
+    QList<QPageLayout::Orientation> orientations;
     QStringList pdfFiles;
 
 private:
