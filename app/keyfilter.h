@@ -11,7 +11,14 @@ enum class KeyFilter {
     DecimalNumber,  // digits, and one full stop while the text holds none yet
 };
 
+// Also drops control characters, as dropControlCharacters does.
 void attachKeyFilter(QLineEdit* edit, KeyFilter filter);
+
+// A single-line box never takes a control character (tab, CR, LF and the like): pasted or dropped
+// text loses them, so a name copied from a spreadsheet cell or a mail cannot carry a line break or a
+// tab into the tender. Every text box of the screens gets this through its key filter or its focus
+// highlight; attaching it twice is harmless.
+void dropControlCharacters(QLineEdit* edit);
 
 // What remains of `typed` once filtered against the box's current text (exposed for the paste path).
 QString filterTyped(KeyFilter filter, const QString& currentText, const QString& typed);
