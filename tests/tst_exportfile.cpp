@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 #include <cstring>
+#include <sys/resource.h>
 
 // The export file hands its bytes to a writer thread: what arrives must be every byte in order, a
 // failed write must end the export with the file error, and an abandoned page must stop cleanly.
@@ -80,6 +82,32 @@ private Q_SLOTS:
         }
         QCOMPARE(number, ExportErrorNumber::FileAccess);
         QVERIFY2(description.startsWith("Path/File access error: "), qPrintable(description));
+    }
+
+    void fileThatStopsGrowingPartWayReportsTheSystemsReason()
+    {
+        // A file size limit stands in for a disk that fills: the system takes part of a block, then
+        // refuses the rest with its reason, which is what the vendor must be told.
+        QTemporaryDir dir;
+        rlimit old{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = old;
+        limited.rlim_cur = BackgroundFileWriter::BlockSize + 1000;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        QString description;
+        try {
+            HtmlExportFile file(dir.filePath("page.html"));
+            const QByteArray large(4 * static_cast<int>(BackgroundFileWriter::BlockSize), 'D');
+            file.write(std::string_view(large.constData(), static_cast<size_t>(large.size())));
+            file.commit();
+        } catch (const ExportError& e) {
+            description = e.description();
+        }
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+        QCOMPARE(description, QStringLiteral("Path/File access error: ") + QString::fromLocal8Bit(std::strerror(EFBIG)));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
     }
 };
 
