@@ -80,6 +80,9 @@ private Q_SLOTS:
                                         << "/CT_TaxMast.csv:2:1: is not valid UTF-8 text";
         QTest::newRow("bad byte in the first column") << "CT_TaxMast.csv" << QByteArray("\xef\xbb\xbfI\xed\xa0\x80" "D\n")
                                                       << "/CT_TaxMast.csv:1:2: is not valid UTF-8 text";
+        // Once read as a whole file that simply ended early: the last character was dropped unnoticed.
+        QTest::newRow("character cut off at the end") << "CT_TaxMast.csv" << QByteArray("ID,Description\n1,R\xc3")
+                                                      << "/CT_TaxMast.csv:2:4: is not valid UTF-8 text";
         QTest::newRow("control bytes quoted") << "CT_TaxMast.csv" << QByteArray("ID,\"Desc\0ri\tption\"\n", 19)
                                               << "/CT_TaxMast.csv:1:4: 'Desc\\x00ri\\tption' is not a column of CT_TaxMast";
         QTest::newRow("missing file") << "CT_Generics.csv" << QByteArray() << "/CT_Generics.csv: file is missing";
