@@ -52,6 +52,13 @@ if [ ${#missing[@]} -eq 0 ] && sqlcipher_ok; then
     exit 0
 fi
 
+if ! command -v apt-get >/dev/null 2>&1; then
+    {
+        echo "install-deps: this system has no apt-get. Install these (SQLCipher version 4 or later), then run this again:"
+        echo "    ${missing[*]} ${sqlcipher_packages[*]}"
+    } >&2
+    exit 1
+fi
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
@@ -96,7 +103,9 @@ elif [ "$os_id" = debian ] && [ "$os_version" = 12 ]; then
         if [ -f "$src" ]; then
             awk 'BEGIN{RS="";ORS="\n"} NR==1{print; exit}' "$src" \
                 | sed -E 's/^Suites:.*/Suites: bookworm-backports/' | $SUDO tee "$backports_file" >/dev/null
-        elif [ -f /etc/apt/sources.list ] && uri=$(awk '$1 == "deb" {print $2; exit}' /etc/apt/sources.list) && [ -n "$uri" ]; then
+        elif [ -f /etc/apt/sources.list ] \
+            && uri=$(awk '$1 == "deb" {for (i = 2; i <= NF; i++) if ($i ~ /:\/\//) {print $i; exit}}' /etc/apt/sources.list) \
+            && [ -n "$uri" ]; then
             printf 'Types: deb\nURIs: %s\nSuites: bookworm-backports\nComponents: main\n' "$uri" \
                 | $SUDO tee "$backports_file" >/dev/null
         else
@@ -108,8 +117,8 @@ elif [ "$os_id" = debian ] && [ "$os_version" = 12 ]; then
     $SUDO apt-get install -y --no-install-recommends -t bookworm-backports "${sqlcipher_packages[@]}"
 else
     {
-        echo "install-deps: $os_name offers SQLCipher ${candidate:-not at all} from its own archive; version 4 or later is needed."
-        echo "Install these packages at version 4 or later from a source you trust, then run this again:"
+        echo "install-deps: the archive of $os_name offers no SQLCipher 4 or later (it offers ${candidate:-none})."
+        echo "Install these packages, version 4 or later, from a source you trust, then run this again:"
         echo "    ${sqlcipher_packages[*]}"
     } >&2
     exit 1
