@@ -9,9 +9,8 @@
 #include "db/tenderdatabase.h"
 #include "db/tenderfilecheck.h"
 
-#include <QDir>
-
 #include <QApplication>
+#include <QDir>
 
 QString alreadyRunningText()
 {
