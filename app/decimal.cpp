@@ -49,7 +49,8 @@ int cmp_twice(const mpz_class& remainder, const mpz_class& denominator)
 
 bool Decimal::isNumeric(const QString& text)
 {
-    static const QRegularExpression number(QStringLiteral("^-?(\\d+\\.?\\d*|\\.\\d+)$"));
+    // Anchored at the very end: "$" would also match before a final line break.
+    static const QRegularExpression number(QRegularExpression::anchoredPattern(QStringLiteral("-?(\\d+\\.?\\d*|\\.\\d+)")));
     return number.match(text).hasMatch();
 }
 

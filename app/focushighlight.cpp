@@ -1,5 +1,7 @@
 #include "app/focushighlight.h"
 
+#include "app/textboxkeyfilter.h"
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
@@ -63,6 +65,7 @@ void setBold(QWidget* w, bool bold)
 
 void attachTextHighlight(QLineEdit* edit, QLabel* captionLabel)
 {
+    dropControlCharacters(edit);
     QPointer<QLabel> label(captionLabel);
     new FocusWatcher(edit, [label](QWidget* widget, bool focused) {
         auto* edit = qobject_cast<QLineEdit*>(widget);

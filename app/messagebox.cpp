@@ -14,6 +14,9 @@ QMessageBox::StandardButton showMessage(QWidget* parent, const QString& title, c
 {
     QMessageBox box(icon, title, text, buttons, parent);
     box.setObjectName(QStringLiteral("MessageBox"));
+    // Texts carry names the vendor typed or the hospital shipped; a brand called "<b>x</b>" must show
+    // its tags, not turn the box bold.
+    box.setTextFormat(Qt::PlainText);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
     return MessageBoxSeam::call(box);

@@ -1,33 +1,48 @@
 #include "app/singleinstance.h"
 
-#include <QCryptographicHash>
+#include "db/tenderdatabase.h"
+
 #include <QDir>
-#include <QFileInfo>
-#include <QLockFile>
-#include <QStandardPaths>
+#include <QFile>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 QString SingleInstanceGuard::lockFilePath(const QString& applicationFolder)
 {
-    const QByteArray folder = QFileInfo(applicationFolder).absoluteFilePath().toUtf8();
-    const QString hash = QString::fromLatin1(QCryptographicHash::hash(folder, QCryptographicHash::Sha1).toHex().left(16));
-    // Per user: the user's runtime folder, or the shared temporary folder with the user's id in the name.
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty() || !QFileInfo(dir).isWritable())
-        dir = QDir::tempPath();
-    return QDir(dir).filePath(QStringLiteral("quillbid-%1-%2.lock").arg(getuid()).arg(hash));
+    return QDir(applicationFolder).filePath(QLatin1String(TenderDatabase::FileName) + QStringLiteral(".lock"));
 }
 
-SingleInstanceGuard::SingleInstanceGuard(const QString& applicationFolder)
-    : m_lock(std::make_unique<QLockFile>(lockFilePath(applicationFolder)))
+SingleInstanceGuard::SingleInstanceGuard(const QString& applicationFolder) : m_path(lockFilePath(applicationFolder))
 {
-    // The lock is held for the whole run, so it must never turn stale by age; only a dead owner frees it.
-    m_lock->setStaleLockTime(0);
-    m_acquired = m_lock->tryLock(0);
+    const QByteArray name = QFile::encodeName(m_path);
+    // The file is made once and left in place: removing it on exit would let a copy that opened the
+    // old file and one that made a new one both believe they hold the lock.
+    m_fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    // A lock file that another user made may not be writable here; reading is enough to lock it.
+    if (m_fd < 0 && errno == EACCES)
+        m_fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    if (m_fd < 0) {
+        m_reason = QString::fromLocal8Bit(std::strerror(errno));
+        return;
+    }
+    if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0) {
+        m_outcome = Outcome::Acquired;
+        return;
+    }
+    if (errno == EWOULDBLOCK) {
+        m_outcome = Outcome::HeldByAnother;
+    } else {
+        m_reason = QString::fromLocal8Bit(std::strerror(errno));
+    }
+    ::close(m_fd);
+    m_fd = -1;
 }
 
 SingleInstanceGuard::~SingleInstanceGuard()
 {
-    if (m_acquired)
-        m_lock->unlock();
+    if (m_fd >= 0)
+        ::close(m_fd);  // closing ends the hold
 }

@@ -1,21 +1,35 @@
 #pragma once
 
 #include <QString>
-#include <memory>
 
-class QLockFile;
-
-// Refuses a second copy of the application started by the same user from the same application folder.
-// A lock left behind by a copy that crashed is recognised (its process is gone) and taken over.
+// Refuses a second copy of the application on the same application folder, whoever started it: the
+// lock is a file beside the tender database, so another user, a second login or a remote session
+// sees it too. The hold is the system's lock on the open file, which ends with the process that
+// holds it however that ends (a crash or a kill included), so a lock left by a dead copy frees itself.
 class SingleInstanceGuard
 {
 public:
+    enum class Outcome {
+        Acquired,
+        HeldByAnother,  // another copy runs on this folder
+        CannotLock,     // the lock file could not be made or locked: see reason()
+    };
+
     explicit SingleInstanceGuard(const QString& applicationFolder);
     ~SingleInstanceGuard();
-    bool acquired() const { return m_acquired; }
+    SingleInstanceGuard(const SingleInstanceGuard&) = delete;
+    SingleInstanceGuard& operator=(const SingleInstanceGuard&) = delete;
+
+    Outcome outcome() const { return m_outcome; }
+    bool acquired() const { return m_outcome == Outcome::Acquired; }
+    // The system's reason, for CannotLock ("No space left on device", "Permission denied").
+    const QString& reason() const { return m_reason; }
+    const QString& path() const { return m_path; }
     static QString lockFilePath(const QString& applicationFolder);
 
 private:
-    std::unique_ptr<QLockFile> m_lock;
-    bool m_acquired = false;
+    QString m_path;
+    int m_fd = -1;
+    Outcome m_outcome = Outcome::CannotLock;
+    QString m_reason;
 };

@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPointer>
+#include <QValidator>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -93,9 +95,42 @@ private:
     KeyFilter m_filter;
 };
 
+// A validator may rewrite what the box is about to hold; this one only takes the control characters
+// out, keeping the cursor where it was relative to the text around it, and accepts everything else.
+class ControlCharacterDropper : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& position) const override
+    {
+        if (std::none_of(input.cbegin(), input.cend(), isControl))
+            return Acceptable;
+        QString kept;
+        int keptBeforeCursor = 0;
+        for (qsizetype i = 0; i < input.size(); ++i) {
+            if (isControl(input[i]))
+                continue;
+            if (i < position)
+                ++keptBeforeCursor;
+            kept += input[i];
+        }
+        input = kept;
+        position = keptBeforeCursor;
+        return Acceptable;
+    }
+    static bool isControl(QChar c) { return c.category() == QChar::Other_Control; }
+};
+
 } // namespace
+
+void dropControlCharacters(QLineEdit* edit)
+{
+    if (!dynamic_cast<const ControlCharacterDropper*>(edit->validator()))
+        edit->setValidator(new ControlCharacterDropper(edit));
+}
 
 void attachKeyFilter(QLineEdit* edit, KeyFilter filter)
 {
     edit->installEventFilter(new KeyFilterObject(edit, filter));
+    dropControlCharacters(edit);
 }

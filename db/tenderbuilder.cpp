@@ -92,10 +92,8 @@ void buildAtomically(const QString& outputPath, const std::function<void(sqlite3
     }
 }
 
-void loadTable(sqlite3* db, const TableDef& table, const QString& path)
+void loadRecords(sqlite3* db, const TableDef& table, const QString& label, const std::vector<CsvRecord>& records)
 {
-    const QString label = QFileInfo(path).fileName();
-    const std::vector<CsvRecord> records = readCsvFile(path);
     if (records.empty())
         throw CsvError(label, 1, 1, QStringLiteral("has no header row"));
     const CsvRecord& header = records.front();
@@ -149,21 +147,30 @@ void loadTable(sqlite3* db, const TableDef& table, const QString& path)
 
 namespace TenderBuilder {
 
+void loadTableCsv(sqlite3* db, const TableDef& table, const QString& label, const QByteArray& content)
+{
+    loadRecords(db, table, label, parseCsv(label, content));
+}
+
 void buildFromCsvFolder(const QString& folder, const QString& outputPath)
 {
-    const QDir dir(folder);
-    if (!dir.exists())
+    if (!QDir(folder).exists())
         throw CsvError(folder, 0, 0, QStringLiteral("folder does not exist"));
+    // Messages name each file by the folder as the hospital gave it, so that the location can be
+    // pasted back into an editor or a shell as it stands.
+    const auto csvPath = [&](const TableDef& t) {
+        return folder + (folder.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/")) + t.name + QStringLiteral(".csv");
+    };
     for (const TableDef& t : Schema::tables()) {
-        const QString path = dir.filePath(t.name + QStringLiteral(".csv"));
-        if (!QFileInfo::exists(path) && !OptionalTables.contains(t.name))
-            throw CsvError(t.name + QStringLiteral(".csv"), 0, 0, QStringLiteral("is missing from %1").arg(folder));
+        if (!QFileInfo::exists(csvPath(t)) && !OptionalTables.contains(t.name))
+            throw CsvError(csvPath(t), 0, 0, QStringLiteral("file is missing (every table but %1 needs one)")
+                                                 .arg(OptionalTables.join(QStringLiteral(" and "))));
     }
     buildAtomically(outputPath, [&](sqlite3* db) {
         for (const TableDef& t : Schema::tables()) {
-            const QString path = dir.filePath(t.name + QStringLiteral(".csv"));
+            const QString path = csvPath(t);
             if (QFileInfo::exists(path))
-                loadTable(db, t, path);
+                loadRecords(db, t, path, readCsvFile(path));
         }
     });
 }

@@ -56,6 +56,20 @@ void appendWindows1252(QByteArray& out, QStringView text)
 
 } // namespace
 
+qint64 ExportSaveFile::writeData(const char* data, qint64 len)
+{
+    qint64 done = 0;
+    while (done < len) {
+        const qint64 n = QSaveFile::writeData(data + done, len - done);
+        if (n < 0)
+            return -1;  // the error, and its reason, are set
+        if (n == 0)
+            break;
+        done += n;
+    }
+    return done;
+}
+
 HtmlExportFile::HtmlExportFile(const QString& path) : m_file(path)
 {
     // Where the target already exists the old page stays until the new one is complete.

@@ -6,6 +6,18 @@
 #include <QStringView>
 #include <QVariant>
 
+// The page's file. A write that the system cuts short (the disk filled part-way through a block)
+// is tried again for the rest, so that the failure comes back with the system's reason ("No space
+// left on device") instead of a bare short count that reads as "Unknown error".
+class ExportSaveFile : public QSaveFile
+{
+public:
+    using QSaveFile::QSaveFile;
+
+protected:
+    qint64 writeData(const char* data, qint64 len) override;
+};
+
 // An HTML page being written line by line: 8-bit text in the Windows-1252 code page, every line ended
 // by CR LF. The lines go to a temporary file beside the target, which replaces the target only when
 // commit() is reached; an export that fails or is abandoned half-way leaves whatever was at the target
@@ -27,7 +39,7 @@ public:
 private:
     void flush();
 
-    QSaveFile m_file;
+    ExportSaveFile m_file;
     QByteArray m_buffer;
 };
 

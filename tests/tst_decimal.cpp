@@ -73,6 +73,8 @@ private Q_SLOTS:
         QTest::newRow("blank before") << " 7" << false << "7";
         QTest::newRow("letters") << "abc" << false << "0";
         QTest::newRow("grouping") << "1,000" << false << "1";
+        // An end-of-text anchor that also matched before a final line break let "-080\n" through.
+        QTest::newRow("line break after") << "-080\n" << false << "-80";
     }
     void numericTestIsStrict()
     {

@@ -105,6 +105,23 @@ private Q_SLOTS:
         QCOMPARE(filterTyped(KeyFilter::DecimalNumber, QStringLiteral("1.5"), QStringLiteral("2.5")), QStringLiteral("25"));
     }
 
+    void pastedControlCharactersAreDroppedFromEveryTextBox()
+    {
+        // A highlighted box without a key filter, and the two kinds of filter that let most text through.
+        Window w;
+        attachTextHighlight(w.first);
+        attachKeyFilter(w.second, KeyFilter::NoApostrophe);
+        QApplication::clipboard()->setText(QStringLiteral("Para\tceta\r\nmol\x01 5"));
+        for (QLineEdit* box : {w.first, w.second}) {
+            box->setFocus();
+            box->setText(QStringLiteral("[]"));
+            box->setCursorPosition(1);
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(box->text(), QStringLiteral("[Paracetamol 5]"));
+            QCOMPARE(box->cursorPosition(), 14);  // after the pasted text, as without the filter
+        }
+    }
+
     void focusedBoxIsHighlightedAndItsTextSelected()
     {
         Window w;
@@ -173,6 +190,11 @@ private Q_SLOTS:
         QCOMPARE(boxes.last().title, QStringLiteral("Error"));
         QCOMPARE(boxes.last().icon, QMessageBox::Information);
         QCOMPARE(boxes.last().text, QStringLiteral("Error #3022 was generated at location Tender Database\rThe changes were not successful."));
+        // A name the vendor typed shows as typed, tags and all.
+        showInfo(nullptr, QStringLiteral("Brand: <b>x</b>"));
+        QCOMPARE(boxes.last().textFormat, Qt::PlainText);
+        for (const RecordedBox& box : boxes.boxes())
+            QCOMPARE(box.textFormat, Qt::PlainText);
     }
 
     void busyPointerIsRestoredOnEveryPath()

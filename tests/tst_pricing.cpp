@@ -224,6 +224,7 @@ private Q_SLOTS:
                                      << "Where Description like '%a%' And Description like '%b%' And Description like '%c%'";
         QTest::newRow("blanks only") << "    " << "";
         QTest::newRow("apostrophe doubled") << "O'Neil" << "Where Description like '%O''Neil%'";
+        QTest::newRow("NUL dropped") << QString::fromUtf8("pa\0ra\0", 6) << "Where Description like '%para%'";
     }
     void wordFilter()
     {

@@ -6,9 +6,48 @@
 #include "app/startup.h"
 #include "tests/support/testenv.h"
 
+#include "db/tenderdatabase.h"
+#include "db/tenderfilecheck.h"
+
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSysInfo>
 #include <QTest>
+#include <csignal>
+#include <sqlite3.h>
+
+namespace {
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+// A database made with its own key (empty: none), holding what `sql` creates.
+void makeDatabase(const QString& path, const QByteArray& key, const char* sql)
+{
+    QFile::remove(path);
+    sqlite3* db = nullptr;
+    QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
+    if (!key.isEmpty())
+        sqlite3_key(db, key.constData(), static_cast<int>(key.size()));
+    QCOMPARE(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+}
+
+enum class Spoil { Missing, Empty, Plain, OtherKey, Garbage, NoTables, ColumnGone, Truncated, PageDamaged };
+
+} // namespace
+Q_DECLARE_METATYPE(Spoil)
 
 class tst_Startup : public QObject
 {
@@ -38,6 +77,103 @@ private Q_SLOTS:
         QCOMPARE(boxes.last().icon, QMessageBox::Information);
         QVERIFY(AppState::ConnectionString.isEmpty());
         QVERIFY(!DefaultInstance<frmMain>::exists());
+    }
+
+    void aCopyInAnotherProcessHoldsTheFolderUntilItDies()
+    {
+        // The lock lies beside the tender, so any process that can see the folder sees it: here a
+        // separate program holds it, as a copy started by another user or session would.
+        TestFolder folder;
+        const QString lockPath = SingleInstanceGuard::lockFilePath(folder.path());
+        QCOMPARE(QFileInfo(lockPath).absolutePath(), QFileInfo(folder.databasePath()).absolutePath());
+        QProcess holder;
+        // --no-fork: the program that holds the lock is the one process the test kills.
+        holder.start(QStringLiteral("flock"), {QStringLiteral("--nonblock"), QStringLiteral("--no-fork"), lockPath,
+                                               QStringLiteral("sh"), QStringLiteral("-c"), QStringLiteral("echo held; exec sleep 60")});
+        if (!holder.waitForStarted())
+            QSKIP("the flock program is not installed here");
+        QVERIFY(holder.waitForReadyRead(10000));
+        {
+            MessageBoxScript boxes;
+            std::unique_ptr<SingleInstanceGuard> guard;
+            QVERIFY(!startApplication(folder.path(), guard));
+            QCOMPARE(boxes.last().text, alreadyRunningText());
+        }
+        // Killed without a chance to tidy up, the other copy frees the folder all the same.
+        ::kill(static_cast<pid_t>(holder.processId()), SIGKILL);
+        QVERIFY(holder.waitForFinished(10000));
+        QVERIFY(QFile::exists(lockPath));
+        SingleInstanceGuard after(folder.path());
+        QVERIFY(after.acquired());
+    }
+
+    void aLockThatCannotBeMadeIsNotTakenForASecondCopy()
+    {
+        TestFolder folder;
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("Tender.klmt.lock")));  // even root cannot open this for writing
+        MessageBoxScript boxes;
+        std::unique_ptr<SingleInstanceGuard> guard;
+        QVERIFY(!startApplication(folder.path(), guard));
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().title, QStringLiteral("Error"));
+        QCOMPARE(boxes.last().text, lockNotMadeText(folder.filePath(QStringLiteral("Tender.klmt.lock")), QStringLiteral("Is a directory")));
+        QVERIFY(!DefaultInstance<frmMain>::exists());
+    }
+
+    void aFileThatCannotServeIsNamedOnceAndLeftAsItWas_data()
+    {
+        QTest::addColumn<Spoil>("spoil");
+        QTest::addColumn<QString>("firstLine");
+        QTest::newRow("missing") << Spoil::Missing << "The tender file %1 was not found.";
+        QTest::newRow("zero length") << Spoil::Empty << "The tender file %1 is empty (0 bytes).";
+        QTest::newRow("not encrypted") << Spoil::Plain
+                                       << "The file %1 is not a tender file: it is not protected with the tender's password.";
+        const QString wrongKey = "The tender file %1 cannot be opened with the tender's password: it is damaged, or it is not a tender file.";
+        QTest::newRow("another key") << Spoil::OtherKey << wrongKey;
+        QTest::newRow("foreign bytes") << Spoil::Garbage << wrongKey;
+        QTest::newRow("no tender tables") << Spoil::NoTables << "The file %1 is not a tender file: the table CT_Vendor is missing.";
+        QTest::newRow("a column gone") << Spoil::ColumnGone
+                                       << "The file %1 is not a tender file: the column TenderDuration of CT_Options is missing.";
+        QTest::newRow("cut short") << Spoil::Truncated << "The tender file %1 is damaged.";
+        QTest::newRow("one page spoilt") << Spoil::PageDamaged << "The tender file %1 is damaged.";
+    }
+    void aFileThatCannotServeIsNamedOnceAndLeftAsItWas()
+    {
+        QFETCH(Spoil, spoil);
+        QFETCH(QString, firstLine);
+        TestFolder folder;
+        TenderDatabase::closeConnection();
+        const QString path = folder.databasePath();
+        QByteArray demo = fileBytes(path);
+        switch (spoil) {
+        case Spoil::Missing: QFile::remove(path); break;
+        case Spoil::Empty: writeBytes(path, {}); break;
+        case Spoil::Plain: makeDatabase(path, {}, "CREATE TABLE CT_Vendor (ID INTEGER)"); break;
+        case Spoil::OtherKey: makeDatabase(path, "ABCD00000000", "CREATE TABLE CT_Vendor (ID INTEGER)"); break;
+        case Spoil::Garbage: writeBytes(path, QByteArray("%PDF-1.4\n") + QByteArray(8000, '\x5a')); break;
+        case Spoil::NoTables: makeDatabase(path, TenderDatabase::Password, "CREATE TABLE Other (ID INTEGER)"); break;
+        case Spoil::ColumnGone: folder.exec("ALTER TABLE CT_Options DROP COLUMN TenderDuration"); break;
+        case Spoil::Truncated: writeBytes(path, demo.left(demo.size() / 2)); break;
+        case Spoil::PageDamaged:
+            for (qsizetype i = demo.size() / 2; i < demo.size() / 2 + 64; ++i)
+                demo[i] = static_cast<char>(demo[i] ^ 0x5a);
+            writeBytes(path, demo);
+            break;
+        }
+        TenderDatabase::closeConnection();
+        const QByteArray before = fileBytes(path);
+        MessageBoxScript boxes;
+        std::unique_ptr<SingleInstanceGuard> guard;
+        QVERIFY(!startApplication(folder.path(), guard));
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().title, QStringLiteral("Error"));
+        const QStringList lines = boxes.last().text.split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0], firstLine.arg(path));
+        QVERIFY(!DefaultInstance<frmMain>::exists());
+        QCOMPARE(fileBytes(path), before);
+        QCOMPARE(QFile::exists(path), spoil != Spoil::Missing);
+        QVERIFY(!QFile::exists(path + QStringLiteral("-journal")));
     }
 
     void anotherFolderOrALockLeftByACrashDoesNotCount()
@@ -137,16 +273,27 @@ private Q_SLOTS:
         QVERIFY(!QApplication::overrideCursor());
     }
 
-    void missingDatabaseStillShowsTheMainMenu()
+    void aSaveCutShortByACrashIsPutBackBeforeTheCheck()
     {
-        TestFolder folder(TestFolder::Content::None);
+        // A rollback journal left by a killed copy is the engine's own business: the check must see
+        // the file as it was before the interrupted save, not call it damaged.
+        TestFolder folder;
+        const QString path = folder.databasePath();
+        TenderDatabase::closeConnection();
+        const QByteArray before = fileBytes(path);
+        folder.exec("PRAGMA cache_size=1; BEGIN; UPDATE CT_Brands SET Description = Description || ' x'");
+        const QByteArray journal = fileBytes(path + QStringLiteral("-journal"));
+        const QByteArray changed = fileBytes(path);
+        QVERIFY(!journal.isEmpty());
+        QVERIFY(changed != before);
+        TenderDatabase::closeConnection();  // the open transaction goes with it, and its journal
+        writeBytes(path, changed);
+        writeBytes(path + QStringLiteral("-journal"), journal);
         MessageBoxScript boxes;
         std::unique_ptr<SingleInstanceGuard> guard;
         QVERIFY(startApplication(folder.path(), guard));
-        QCOMPARE(boxes.count(), 1);
-        QCOMPARE(boxes.last().title, QStringLiteral("Error"));
-        QVERIFY(boxes.last().text.contains(QStringLiteral("Tender.klmt")));
-        QVERIFY(DefaultInstance<frmMain>::get().isVisible());
+        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(folder.count(QStringLiteral("CT_Brands"), QStringLiteral("Description Like '% x'")), 0);
     }
 };
 

@@ -58,7 +58,8 @@ int TestFolder::count(const QString& table, const QString& where) const
 MessageBoxScript::MessageBoxScript()
     : m_override([this](QMessageBox& box) {
           RecordedBox r{box.windowTitle(), box.text(), box.icon(), box.standardButtons(),
-                        box.defaultButton() ? box.standardButton(box.defaultButton()) : QMessageBox::NoButton};
+                        box.defaultButton() ? box.standardButton(box.defaultButton()) : QMessageBox::NoButton,
+                        box.textFormat()};
           m_boxes.push_back(r);
           if (!m_answers.empty()) {
               const QMessageBox::StandardButton a = m_answers.front();

@@ -41,6 +41,7 @@ struct RecordedBox {
     QMessageBox::Icon icon;
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton defaultButton;
+    Qt::TextFormat textFormat;
 };
 
 class MessageBoxScript
