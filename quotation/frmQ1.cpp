@@ -16,6 +16,7 @@
 #include "db/sqltext.h"
 #include "quotation/frmQ2.h"
 #include "quotation/frmQ3.h"
+#include "quotation/quotationdraft.h"
 #include "quotation/wordfilter.h"
 
 #include <QCloseEvent>
@@ -31,12 +32,6 @@
 namespace {
 
 const QString CRLF = QStringLiteral("\r\n");
-
-QString text(const Recordset& rs, const char* column)
-{
-    const QVariant v = rs.field(QLatin1String(column));
-    return v.isNull() ? QString() : v.toString();
-}
 
 RecordListView* makeList(const QString& name, const QStringList& columns, QWidget* parent)
 {
@@ -445,7 +440,8 @@ void frmQ1::LoadQuotationForEdit()
                         QMessageBox::Critical);
             return;
         }
-        const QString generic = text(rs, "Generic");
+        const QuotationDraft stored = QuotationDraft::fromStoredRow(rs);
+        const QString generic = stored.generic;
         if (generic.isEmpty())
             return;
         txtGeneric->setText(generic);
@@ -455,7 +451,7 @@ void frmQ1::LoadQuotationForEdit()
             return;
         lvGenerics->selectRow(genericRow);
 
-        const QString brand = text(rs, "Brand");
+        const QString brand = stored.brand;
         if (brand.isEmpty())
             return;
         txtBrand->setText(brand);
@@ -465,11 +461,11 @@ void frmQ1::LoadQuotationForEdit()
             return;
         lvBrands->selectRow(brandRow);
         // Step 2 takes the quoted manufacturer from the row, not the hospital's.
-        lvBrands->rows()->setText(brandRow, 2, text(rs, "Manufacturer"));
+        lvBrands->rows()->setText(brandRow, 2, stored.manufacturer);
         lvBrands_ItemClick(brandRow);
 
-        DefaultInstance<frmQ2>::get().fillFromStoredRow(rs);
-        DefaultInstance<frmQ3>::get().fillFromStoredRow(rs);
+        DefaultInstance<frmQ2>::get().load(stored);
+        DefaultInstance<frmQ3>::get().loadTerms(stored);
     } catch (const DbError& e) {
         ShowDbError(e, this);
     }

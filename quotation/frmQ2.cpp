@@ -1,9 +1,6 @@
 #include "quotation/frmQ2.h"
 
-#include "quotation/wizardheading.h"
 #include "app/applicationstate.h"
-#include "app/busycursor.h"
-#include "app/decimal.h"
 #include "app/defaultinstance.h"
 #include "app/focushighlight.h"
 #include "app/keyfilter.h"
@@ -12,18 +9,22 @@
 #include "app/screens.h"
 #include "app/statusbar.h"
 #include "db/dberror.h"
-#include "db/recordset.h"
 #include "quotation/frmQ1.h"
 #include "quotation/frmQ3.h"
-#include "quotation/pricing.h"
+#include "quotation/picklistsql.h"
+#include "quotation/quotationchecks.h"
+#include "quotation/summaryblock.h"
+#include "quotation/taxcodelists.h"
+#include "quotation/unitcaptions.h"
+#include "quotation/wizardheading.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
-#include <QKeyEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -31,53 +32,15 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+using QuotationChecks::Failure;
+
 namespace {
 
-const QString CRLF = QStringLiteral("\r\n");
-const QString QuantityCaption = QStringLiteral("Quantity in each Strip/Pack");
-
-// Design captions of the unit-word labels, and the words around the packing (P) or form (F) once chosen.
-struct UnitCaption {
-    int index;
-    const char* design;
-    const char* before;
-    const char* after;
-};
-const UnitCaption PackingCaptions[] = {
-    {0, "Cost of ____ before Discount", "Cost of ", " before Discount"},
-    {1, "Cost of ____ after Discount without Tax", "Cost of ", " after Discount without Tax"},
-    {2, "Cost of ____ after Discount with Tax", "Cost of ", " after Discount with Tax"},
-    {4, "MRP of ____ with Tax", "MRP of ", " with Tax"},
-    {5, "MRP of ____ without Tax", "MRP of ", " without Tax"},
-    {6, "Cost of ___ before Discount without Tax", "Cost of ", " before Discount without Tax"},
-    {7, "MRP of ___ without Tax", "MRP of ", " without Tax"},
-    {10, "MRP of ___ with Tax", "MRP of ", " with Tax"},
-};
-const UnitCaption LowestUnitCaptions[] = {
-    {0, "Cost of ____ before Discount", "Cost of ", " before Discount"},
-    {1, "Cost of ____ after Discount without Tax", "Cost of ", " after Discount without Tax"},
-    {2, "Cost of ____ after Discount with Tax", "Cost of ", " after Discount with Tax"},
-    {3, "MRP of ____ with Tax", "MRP of ", " with Tax"},
-    {4, "MRP of ____ without Tax", "MRP of ", " without Tax"},
-};
-
-const char* const CostSummaryFields[] = {"txtCostBefDisc",   "txtDiscAmt",    "txtCostAftDisc",   "txtVATAmt",
-                                         "txtCostAftVAT",    "txtCostLUBefDisc", "txtLUDiscAmt", "txtCostLUAftDisc",
-                                         "txtLUVATAmt",      "txtCostLUAftVAT"};
-const char* const MrpSummaryFields[] = {"txtMRPWithVAT",   "txtMRPVATAmt",   "txtMRPWithoutVAT",
-                                        "txtMRPWithVATLU", "txtMRPVATAmtLU", "txtMRPWithoutVATLU"};
-
-QString storedText(const Recordset& rs, const char* column)
+void greyOut(QWidget* w)
 {
-    const QVariant v = rs.field(QLatin1String(column));
-    return v.isNull() ? QString() : v.toString();
-}
-
-void greyOut(QLineEdit* e)
-{
-    QPalette p = e->palette();
+    QPalette p = w->palette();
     p.setColor(QPalette::Base, p.color(QPalette::Button));
-    e->setPalette(p);
+    w->setPalette(p);
 }
 
 // A small calculator drawn in code: body, display and a 3 x 3 keypad.
@@ -98,6 +61,39 @@ QIcon calculatorIcon()
     return QIcon(pm);
 }
 
+// The number in the parallel list at the index selected in its partner.
+QString partnerEntry(const QComboBox* list, const QComboBox* partner)
+{
+    const int index = list->currentIndex();
+    return index >= 0 && index < partner->count() ? partner->itemText(index) : QString();
+}
+
+// Selects the first entry equal to `value` (and the same index in `partner`); false when none is.
+bool selectByText(QComboBox* list, const QString& value, QComboBox* partner = nullptr)
+{
+    const int index = list->findText(value, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0)
+        return false;
+    list->setCurrentIndex(index);
+    if (partner)
+        partner->setCurrentIndex(index);
+    return true;
+}
+
+// A handed-back figure is written whole: the length limit is there for typing only.
+void setWhole(QLineEdit* edit, const QString& text)
+{
+    if (text.size() > edit->maxLength())
+        edit->setMaxLength(static_cast<int>(text.size()));
+    edit->setText(text);
+}
+
+QStringList chosenBrand()
+{
+    frmQ1* step1 = DefaultInstance<frmQ1>::existing();
+    return step1 ? step1->selectedBrand() : QStringList();
+}
+
 } // namespace
 
 frmQ2::frmQ2(QWidget* parent) : QWidget(parent, Qt::Window)
@@ -107,47 +103,33 @@ frmQ2::frmQ2(QWidget* parent) : QWidget(parent, Qt::Window)
     // last window shown at that moment.
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("Enter Quotation - Specify Cost & MRP of the Item..."));
-    buildUi();
-    FillStrengths(QStringLiteral("Select * From CT_Strengths Order By Description"));
-    FillDrugForms(QStringLiteral("Select * From CT_DrugForms Order By Description"));
-    FillDrugPackings(QStringLiteral("Select * From CT_DrugPackings Order By Description"));
-    FillTaxes(QStringLiteral("Select * From CT_Tax Order By TAX"));
-    RemoveCloseButton(this);
-}
 
-QLineEdit* frmQ2::edit(const char* name) const
-{
-    return findChild<QLineEdit*>(QLatin1String(name));
-}
-
-QComboBox* frmQ2::combo(const char* name) const
-{
-    return findChild<QComboBox*>(QLatin1String(name));
-}
-
-QLabel* frmQ2::label(const QString& name) const
-{
-    return findChild<QLabel*>(name);
-}
-
-void frmQ2::buildUi()
-{
     auto* root = new QVBoxLayout(this);
     root->addLayout(makeWizardHeading(this, QStringLiteral("Specify Cost & MRP of the Item..."), QStringLiteral("Screen 2 of 3")));
-
     // The hidden lists: reference rows and the numbers that belong to them, index for index.
-    for (const char* name : {"cboDrugPacking", "cboDrugPackingP", "cboDrugForms", "cboStrength", "cboCostVATP",
-                             "cboMRPVATP"}) {
+    auto hidden = [this](const char* name) {
         auto* c = new QComboBox(this);
         c->setObjectName(QLatin1String(name));
         c->setVisible(false);
         c->setFocusPolicy(Qt::NoFocus);
-    }
-    for (const char* name : {"cboDrugPacking", "cboDrugForms", "cboStrength"})
-        attachComboHighlight(combo(name));
+        return c;
+    };
+    cboDrugPacking = hidden("cboDrugPacking");
+    cboDrugPackingP = hidden("cboDrugPackingP");
+    cboDrugForms = hidden("cboDrugForms");
+    cboStrength = hidden("cboStrength");
+    cboCostVATP = hidden("cboCostVATP");
+    cboMRPVATP = hidden("cboMRPVATP");
+    for (QComboBox* c : {cboDrugPacking, cboDrugForms, cboStrength})
+        attachComboHighlight(c);
 
     root->addWidget(buildEntryBlock());
-    root->addWidget(buildSummaryBlock());
+    summary = new SummaryBlock(this, 8, 9, Qt::ClickFocus);
+    for (int i : {0, 1, 2, 4, 5, 8, 9})
+        lblPacking.insert(i, summary->packingLabel(i));
+    for (int i = 0; i <= 6; ++i)
+        lblLowestUnit.insert(i, summary->lowestUnitLabel(i));
+    root->addWidget(summary);
 
     auto* bottom = new QHBoxLayout;
     auto* hints = new QLabel(QStringLiteral("1.  Complete the above form. All the columns are mandatory.\n"
@@ -159,19 +141,19 @@ void frmQ2::buildUi()
                              this);
     hints->setWordWrap(true);
     bottom->addWidget(hints, 1);
-    auto makeButton = [this](int index, const QString& caption, const QString& tip) {
-        auto* b = new QPushButton(caption, this);
+    auto* buttons = new QVBoxLayout;
+    const std::tuple<int, const char*, const char*> specs[] = {{1, "&Next", "Go to next screen"},
+                                                               {5, "&Clear", "Clear data on this screen"},
+                                                               {0, "&Back", "Go to previous screen"}};
+    for (const auto& [index, caption, tip] : specs) {
+        auto* b = new QPushButton(QLatin1String(caption), this);
         b->setObjectName(QStringLiteral("cmdMaster(%1)").arg(index));
-        b->setToolTip(tip);
+        b->setToolTip(QLatin1String(tip));
         b->setAutoDefault(false);
         attachButtonHighlight(b);
         cmdMaster.insert(index, b);
-        return b;
-    };
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(makeButton(1, QStringLiteral("&Next"), QStringLiteral("Go to next screen")));
-    buttons->addWidget(makeButton(5, QStringLiteral("&Clear"), QStringLiteral("Clear data on this screen")));
-    buttons->addWidget(makeButton(0, QStringLiteral("&Back"), QStringLiteral("Go to previous screen")));
+        buttons->addWidget(b);
+    }
     bottom->addLayout(buttons);
     root->addLayout(bottom);
     root->addWidget(createStatusBar(this));
@@ -179,21 +161,25 @@ void frmQ2::buildUi()
     connect(cmdMaster[0], &QPushButton::clicked, this, &frmQ2::cmdBack);
     connect(cmdMaster[1], &QPushButton::clicked, this, &frmQ2::cmdNext);
     connect(cmdMaster[5], &QPushButton::clicked, this, &frmQ2::cmdClear);
-    connect(combo("cboDrugPacking"), &QComboBox::currentIndexChanged, this, [this] { cboDrugPacking_Click(); });
-    connect(combo("cboDrugForms"), &QComboBox::currentIndexChanged, this, [this] { cboDrugForms_Click(); });
+    connect(cboDrugPacking, &QComboBox::currentIndexChanged, this, &frmQ2::cboDrugPacking_Click);
+    connect(cboDrugForms, &QComboBox::currentIndexChanged, this, &frmQ2::cboDrugForms_Click);
     // The MRP tax always follows the cost tax.
-    connect(combo("cboCostVAT"), &QComboBox::currentIndexChanged, this,
-            [this](int index) { combo("cboMRPVAT")->setCurrentIndex(index); });
+    connect(cboCostVAT, &QComboBox::currentIndexChanged, cboMRPVAT, &QComboBox::setCurrentIndex);
 
     // Tab order of the entry fields, then the buttons; the read-only fields come after them.
-    const QList<QWidget*> order = {edit("txtManufacturer"), edit("txtHSNCode"), edit("txtDrugPacking"), cmdCT[0],
-                                   edit("txtDrugForm"),     cmdCT[1],           edit("txtDrugStrength"), cmdCT[2],
-                                   edit("txtCost"),         edit("txtDiscount"), combo("cboCostVAT"),
-                                   edit("txtMRPWithTax"),   edit("txtMRP"),     combo("cboMRPVAT"),
-                                   cmdMaster[1],            cmdMaster[5],       cmdMaster[0]};
+    const QList<QWidget*> order = {txtManufacturer, txtHSNCode,  txtDrugPacking, cmdCT[0],      txtDrugForm,
+                                   cmdCT[1],        txtDrugStrength, cmdCT[2],   txtCost,       txtDiscount,
+                                   cboCostVAT,      txtMRPWithTax, txtMRP,       cboMRPVAT,     cmdMaster[1],
+                                   cmdMaster[5],    cmdMaster[0]};
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
     resize(1000, 780);
+
+    FillStrengths(pickListFullSql(3));
+    FillDrugForms(pickListFullSql(2));
+    FillDrugPackings(pickListFullSql(1));
+    FillTaxes(QStringLiteral("Select * From CT_Tax Order By TAX"));
+    RemoveCloseButton(this);
 }
 
 QWidget* frmQ2::buildEntryBlock()
@@ -201,16 +187,18 @@ QWidget* frmQ2::buildEntryBlock()
     auto* block = new QWidget(this);
     auto* row = new QHBoxLayout(block);
     row->setContentsMargins(0, 0, 0, 0);
-
-    auto makeEdit = [this](QWidget* parent, const char* name) {
+    auto makeEdit = [](QWidget* parent, const char* name, int maxLength = 32767) {
         auto* e = new QLineEdit(parent);
         e->setObjectName(QLatin1String(name));
+        e->setMaxLength(maxLength);
         return e;
     };
-    auto makeLabel = [](QWidget* parent, const QString& name, const QString& caption) {
+    auto makeLabel = [this](QWidget* parent, int packingIndex, const QString& caption) {
         auto* l = new QLabel(caption, parent);
-        if (!name.isEmpty())
-            l->setObjectName(name);
+        if (packingIndex >= 0) {
+            l->setObjectName(QStringLiteral("lblPacking(%1)").arg(packingIndex));
+            lblPacking.insert(packingIndex, l);
+        }
         return l;
     };
     auto makeCT = [this](QWidget* parent, int index, const QString& tip) {
@@ -227,65 +215,75 @@ QWidget* frmQ2::buildEntryBlock()
         connect(b, &QPushButton::clicked, this, [this, index] { index == 3 ? cmdAddTax() : cmdCT_Click(index); });
         return b;
     };
+    auto calculatorButton = [](QWidget* parent, const char* name, const char* tip) {
+        auto* b = new QPushButton(parent);
+        b->setObjectName(QLatin1String(name));
+        b->setToolTip(QLatin1String(tip));
+        b->setIcon(calculatorIcon());
+        b->setIconSize(QSize(24, 24));
+        b->setAutoDefault(false);
+        return b;
+    };
 
     // The item: brand, generic, manufacturer, HSN code, packing, form and strength.
     auto* item = new QGroupBox(QStringLiteral("DRUG AVAILABLE IN PACKING"), block);
     auto* g = new QGridLayout(item);
-    int r = 0;
-    for (auto [name, caption] : {std::pair{"txtBrand", "Brand"}, std::pair{"txtGeneric", "Generic"}}) {
-        auto* e = makeEdit(item, name);
+    txtBrand = makeEdit(item, "txtBrand");
+    txtGeneric = makeEdit(item, "txtGeneric");
+    for (QLineEdit* e : {txtBrand, txtGeneric}) {
         e->setReadOnly(true);
         e->setFocusPolicy(Qt::NoFocus);
         QFont f = e->font();
         f.setBold(true);
         e->setFont(f);
         greyOut(e);
-        g->addWidget(makeLabel(item, {}, QLatin1String(caption)), r, 0);
+    }
+    txtManufacturer = makeEdit(item, "txtManufacturer", 200);
+    attachKeyFilter(txtManufacturer, KeyFilter::NoApostrophe);
+    txtHSNCode = makeEdit(item, "txtHSNCode", 12);
+    attachKeyFilter(txtHSNCode, KeyFilter::WholeNumber);
+    int r = 0;
+    for (auto [e, caption] : {std::pair{txtBrand, "Brand"}, std::pair{txtGeneric, "Generic"},
+                              std::pair{txtManufacturer, "Manufacturer"}, std::pair{txtHSNCode, "HSN Code"}}) {
+        if (!e->isReadOnly())
+            attachTextHighlight(e);
+        g->addWidget(makeLabel(item, -1, QLatin1String(caption)), r, 0);
         g->addWidget(e, r++, 1, 1, 2);
     }
-    auto* manufacturer = makeEdit(item, "txtManufacturer");
-    manufacturer->setMaxLength(200);
-    attachKeyFilter(manufacturer, KeyFilter::NoApostrophe);
-    attachTextHighlight(manufacturer);
-    g->addWidget(makeLabel(item, {}, QStringLiteral("Manufacturer")), r, 0);
-    g->addWidget(manufacturer, r++, 1, 1, 2);
-    auto* hsn = makeEdit(item, "txtHSNCode");
-    hsn->setMaxLength(12);
-    attachKeyFilter(hsn, KeyFilter::WholeNumber);
-    attachTextHighlight(hsn);
-    g->addWidget(makeLabel(item, {}, QStringLiteral("HSN Code")), r, 0);
-    g->addWidget(hsn, r++, 1, 1, 2);
-    const char* picked[] = {"txtDrugPacking", "txtDrugForm", "txtDrugStrength"};
-    const char* pickedCaptions[] = {"Drug Packing", "Drug Form", "Drug Strength"};
-    const char* pickTips[] = {"Search & Select Drug Packing", "Search & Select Drug Form", "Search & Select Drug Strength"};
+    txtDrugPacking = makeEdit(item, "txtDrugPacking");
+    txtDrugForm = makeEdit(item, "txtDrugForm");
+    txtDrugStrength = makeEdit(item, "txtDrugStrength");
+    const std::tuple<QLineEdit*, const char*, const char*> picked[] = {
+        {txtDrugPacking, "Drug Packing", "Search & Select Drug Packing"},
+        {txtDrugForm, "Drug Form", "Search & Select Drug Form"},
+        {txtDrugStrength, "Drug Strength", "Search & Select Drug Strength"}};
     for (int i = 0; i < 3; ++i) {
-        auto* e = makeEdit(item, picked[i]);
+        auto [e, caption, tip] = picked[i];
         e->setReadOnly(true);
         attachTextHighlight(e);
-        g->addWidget(makeLabel(item, {}, QLatin1String(pickedCaptions[i])), r, 0);
+        g->addWidget(makeLabel(item, -1, QLatin1String(caption)), r, 0);
         g->addWidget(e, r, 1);
-        g->addWidget(makeCT(item, i, QLatin1String(pickTips[i])), r++, 2);
+        g->addWidget(makeCT(item, i, QLatin1String(tip)), r++, 2);
     }
-    auto* qty = makeEdit(item, "txtQty");
-    qty->setReadOnly(true);
-    qty->setAlignment(Qt::AlignRight);
-    attachKeyFilter(qty, KeyFilter::DecimalNumber);
-    greyOut(qty);
-    g->addWidget(makeLabel(item, QStringLiteral("lblPacking(3)"), QuantityCaption), r, 0);
-    g->addWidget(qty, r++, 1);
+    txtQty = makeEdit(item, "txtQty");
+    txtQty->setReadOnly(true);
+    txtQty->setAlignment(Qt::AlignRight);
+    attachKeyFilter(txtQty, KeyFilter::DecimalNumber);
+    greyOut(txtQty);
+    g->addWidget(makeLabel(item, 3, UnitCaptions::quantityDesign()), r, 0);
+    g->addWidget(txtQty, r++, 1);
     g->setColumnStretch(1, 1);
     row->addWidget(item, 5);
 
     auto priceEdit = [&](QWidget* parent, const char* name, int maxLength) {
-        auto* e = makeEdit(parent, name);
-        e->setMaxLength(maxLength);
+        auto* e = makeEdit(parent, name, maxLength);
         e->setAlignment(Qt::AlignRight);
         e->setFixedWidth(120);
         attachKeyFilter(e, KeyFilter::DecimalNumber);
         attachTextHighlight(e);
         return e;
     };
-    auto taxCombo = [&](QWidget* parent, const char* name) {
+    auto taxCombo = [](QWidget* parent, const char* name) {
         auto* c = new QComboBox(parent);
         c->setObjectName(QLatin1String(name));
         c->setFixedWidth(120);
@@ -295,21 +293,16 @@ QWidget* frmQ2::buildEntryBlock()
     // Cost of one pack.
     auto* cost = new QGroupBox(QStringLiteral("COST OF ITEM"), block);
     auto* cg = new QGridLayout(cost);
-    cg->addWidget(makeLabel(cost, QStringLiteral("lblPacking(6)"), QLatin1String(PackingCaptions[5].design)), 0, 0, 1, 3);
-    cg->addWidget(priceEdit(cost, "txtCost", 12), 1, 0);
-    cg->addWidget(makeLabel(cost, {}, QStringLiteral("Discount %")), 2, 0, 1, 3);
-    cg->addWidget(priceEdit(cost, "txtDiscount", 5), 3, 0);
-    cg->addWidget(makeLabel(cost, {}, QStringLiteral("Tax %")), 4, 0, 1, 3);
-    auto* costVAT = taxCombo(cost, "cboCostVAT");
-    attachComboHighlight(costVAT);
-    cg->addWidget(costVAT, 5, 0);
+    cg->addWidget(makeLabel(cost, 6, UnitCaptions::packing(6, {})), 0, 0, 1, 3);
+    cg->addWidget(txtCost = priceEdit(cost, "txtCost", 12), 1, 0);
+    cg->addWidget(makeLabel(cost, -1, QStringLiteral("Discount %")), 2, 0, 1, 3);
+    cg->addWidget(txtDiscount = priceEdit(cost, "txtDiscount", 5), 3, 0);
+    cg->addWidget(makeLabel(cost, -1, QStringLiteral("Tax %")), 4, 0, 1, 3);
+    cboCostVAT = taxCombo(cost, "cboCostVAT");
+    attachComboHighlight(cboCostVAT);
+    cg->addWidget(cboCostVAT, 5, 0);
     cg->addWidget(makeCT(cost, 3, QStringLiteral("Add new Tax")), 5, 1);
-    auto* costCalc = new QPushButton(cost);
-    costCalc->setObjectName(QStringLiteral("cmdCostCalculator"));
-    costCalc->setToolTip(QStringLiteral("Cost Calculator"));
-    costCalc->setIcon(calculatorIcon());
-    costCalc->setIconSize(QSize(24, 24));
-    costCalc->setAutoDefault(false);
+    auto* costCalc = calculatorButton(cost, "cmdCostCalculator", "Cost Calculator");
     cg->addWidget(costCalc, 1, 1, 1, 2, Qt::AlignLeft);
     cg->setColumnStretch(2, 1);
     cg->setRowStretch(6, 1);
@@ -318,127 +311,57 @@ QWidget* frmQ2::buildEntryBlock()
     // MRP of one pack.
     auto* mrp = new QGroupBox(QStringLiteral("MRP OF ITEM"), block);
     auto* mg = new QGridLayout(mrp);
-    mg->addWidget(makeLabel(mrp, QStringLiteral("lblPacking(10)"), QLatin1String(PackingCaptions[7].design)), 0, 0, 1, 2);
-    mg->addWidget(priceEdit(mrp, "txtMRPWithTax", 12), 1, 0);
-    mg->addWidget(makeLabel(mrp, QStringLiteral("lblPacking(7)"), QLatin1String(PackingCaptions[6].design)), 2, 0, 1, 2);
-    auto* mrpEdit = priceEdit(mrp, "txtMRP", 12);
-    mrpEdit->setReadOnly(true);
-    greyOut(mrpEdit);
-    mg->addWidget(mrpEdit, 3, 0);
-    mg->addWidget(makeLabel(mrp, {}, QStringLiteral("Tax %")), 4, 0, 1, 2);
-    auto* mrpVAT = taxCombo(mrp, "cboMRPVAT");
+    mg->addWidget(makeLabel(mrp, 10, UnitCaptions::packing(10, {})), 0, 0, 1, 2);
+    mg->addWidget(txtMRPWithTax = priceEdit(mrp, "txtMRPWithTax", 12), 1, 0);
+    mg->addWidget(makeLabel(mrp, 7, UnitCaptions::packing(7, {})), 2, 0, 1, 2);
+    txtMRP = priceEdit(mrp, "txtMRP", 12);
+    txtMRP->setReadOnly(true);
+    greyOut(txtMRP);
+    mg->addWidget(txtMRP, 3, 0);
+    mg->addWidget(makeLabel(mrp, -1, QStringLiteral("Tax %")), 4, 0, 1, 2);
+    cboMRPVAT = taxCombo(mrp, "cboMRPVAT");
     // Locked: it follows the cost tax, yet it can hold the focus that Next's check gives it.
-    mrpVAT->setFocusPolicy(Qt::TabFocus);
-    QPalette grey = mrpVAT->palette();
+    cboMRPVAT->setFocusPolicy(Qt::TabFocus);
+    QPalette grey = cboMRPVAT->palette();
     grey.setColor(QPalette::Button, grey.color(QPalette::Window));
     grey.setColor(QPalette::Base, grey.color(QPalette::Button));
-    mrpVAT->setPalette(grey);
-    mg->addWidget(mrpVAT, 5, 0);
-    auto* mrpCalc = new QPushButton(mrp);
-    mrpCalc->setObjectName(QStringLiteral("cmdCalculator"));
-    mrpCalc->setToolTip(QStringLiteral("MRP Calculator"));
-    mrpCalc->setIcon(calculatorIcon());
-    mrpCalc->setIconSize(QSize(24, 24));
-    mrpCalc->setAutoDefault(false);
+    cboMRPVAT->setPalette(grey);
+    mg->addWidget(cboMRPVAT, 5, 0);
+    auto* mrpCalc = calculatorButton(mrp, "cmdCalculator", "MRP Calculator");
     mg->addWidget(mrpCalc, 1, 1, Qt::AlignLeft);
     mg->setColumnStretch(1, 1);
     mg->setRowStretch(6, 1);
     row->addWidget(mrp, 3);
 
     // The tag labels sit over the tail of their captions, marking whether the figure includes tax.
-    const std::pair<const char*, const char*> tags[] = {{"lblWithoutVAT(0)", "without Tax"},
-                                                        {"lblWithoutVAT(1)", "without Tax"},
-                                                        {"lblWithoutVAT(2)", "with Tax"}};
-    const QString owners[] = {QStringLiteral("lblPacking(6)"), QStringLiteral("lblPacking(7)"),
-                              QStringLiteral("lblPacking(10)")};
+    const std::pair<int, const char*> tags[] = {{6, "without Tax"}, {7, "without Tax"}, {10, "with Tax"}};
     for (int i = 0; i < 3; ++i) {
-        QLabel* owner = label(owners[i]);
+        QLabel* owner = lblPacking[tags[i].first];
         auto* tag = new QLabel(QLatin1String(tags[i].second), owner->parentWidget());
-        tag->setObjectName(QLatin1String(tags[i].first));
+        tag->setObjectName(QStringLiteral("lblWithoutVAT(%1)").arg(i));
         QPalette p = tag->palette();
         p.setColor(QPalette::WindowText, QColor(192, 0, 0));
         tag->setPalette(p);
         tag->setAutoFillBackground(true);
         tag->adjustSize();
+        lblWithoutVAT[i] = tag;
         owner->installEventFilter(this);
     }
 
     connect(costCalc, &QPushButton::clicked, this, [this] { openCalculator(true); });
     connect(mrpCalc, &QPushButton::clicked, this, [this] { openCalculator(false); });
-
-    for (const char* name : {"txtHSNCode", "txtCost", "txtDiscount", "txtMRP", "txtMRPWithTax", "txtQty",
-                             "txtDrugPacking", "txtDrugForm", "txtDrugStrength"})
-        edit(name)->installEventFilter(this);
-    for (const char* name : {"cboCostVAT", "cboMRPVAT"})
-        combo(name)->installEventFilter(this);
-    return block;
-}
-
-QWidget* frmQ2::buildSummaryBlock()
-{
-    auto* block = new QWidget(this);
-    auto* row = new QHBoxLayout(block);
-    row->setContentsMargins(0, 0, 0, 0);
-    auto addLine = [](QGridLayout* g, int r, int col, QWidget* parent, const QString& labelName,
-                      const QString& caption, const char* field) {
-        auto* l = new QLabel(caption, parent);
-        if (!labelName.isEmpty())
-            l->setObjectName(labelName);
-        auto* e = new QLineEdit(parent);
-        e->setObjectName(QLatin1String(field));
-        e->setReadOnly(true);
-        e->setAlignment(Qt::AlignRight);
-        e->setFixedWidth(110);
-        e->setFocusPolicy(Qt::ClickFocus);
-        greyOut(e);
-        g->addWidget(l, r, col);
-        g->addWidget(e, r, col + 1);
-    };
-    auto P = [](int i) { return QStringLiteral("lblPacking(%1)").arg(i); };
-    auto L = [](int i) { return QStringLiteral("lblLowestUnit(%1)").arg(i); };
-
-    auto* cost = new QGroupBox(QStringLiteral("COST SUMMARY"), block);
-    auto* cg = new QGridLayout(cost);
-    addLine(cg, 0, 0, cost, P(0), QLatin1String(PackingCaptions[0].design), "txtCostBefDisc");
-    addLine(cg, 1, 0, cost, {}, QStringLiteral("Discount Amount"), "txtDiscAmt");
-    addLine(cg, 2, 0, cost, P(1), QLatin1String(PackingCaptions[1].design), "txtCostAftDisc");
-    addLine(cg, 3, 0, cost, P(8), QStringLiteral("Cost Tax Amount"), "txtVATAmt");
-    addLine(cg, 4, 0, cost, P(2), QLatin1String(PackingCaptions[2].design), "txtCostAftVAT");
-    addLine(cg, 0, 2, cost, L(0), QLatin1String(LowestUnitCaptions[0].design), "txtCostLUBefDisc");
-    addLine(cg, 1, 2, cost, {}, QStringLiteral("Discount Amount"), "txtLUDiscAmt");
-    addLine(cg, 2, 2, cost, L(1), QLatin1String(LowestUnitCaptions[1].design), "txtCostLUAftDisc");
-    addLine(cg, 3, 2, cost, L(5), QStringLiteral("Cost Tax Amount"), "txtLUVATAmt");
-    addLine(cg, 4, 2, cost, L(2), QLatin1String(LowestUnitCaptions[2].design), "txtCostLUAftVAT");
-    cg->setColumnStretch(0, 1);
-    cg->setColumnStretch(2, 1);
-    row->addWidget(cost, 3);
-
-    auto* mrp = new QGroupBox(QStringLiteral("MRP SUMMARY"), block);
-    auto* mg = new QGridLayout(mrp);
-    addLine(mg, 0, 0, mrp, P(5), QLatin1String(PackingCaptions[4].design), "txtMRPWithoutVAT");
-    addLine(mg, 1, 0, mrp, P(9), QStringLiteral("MRP Tax Amount"), "txtMRPVATAmt");
-    addLine(mg, 2, 0, mrp, P(4), QLatin1String(PackingCaptions[3].design), "txtMRPWithVAT");
-    addLine(mg, 3, 0, mrp, L(4), QLatin1String(LowestUnitCaptions[4].design), "txtMRPWithoutVATLU");
-    addLine(mg, 4, 0, mrp, L(6), QStringLiteral("MRP Tax Amount"), "txtMRPVATAmtLU");
-    addLine(mg, 5, 0, mrp, L(3), QLatin1String(LowestUnitCaptions[3].design), "txtMRPWithVATLU");
-    mg->setColumnStretch(0, 1);
-    row->addWidget(mrp, 2);
+    for (QWidget* w : std::initializer_list<QWidget*>{txtHSNCode, txtCost, txtDiscount, txtMRP, txtMRPWithTax, txtQty,
+                                                      txtDrugPacking, txtDrugForm, txtDrugStrength, cboCostVAT, cboMRPVAT})
+        w->installEventFilter(this);
     return block;
 }
 
 // ---- Lists ----
 
-// A drop-down of descriptions with each row's ID as its item data.
-void frmQ2::fillDescriptionList(const char* comboName, const QString& sql)
+void frmQ2::fill(QComboBox* list, QComboBox* partner, const char* partnerColumn, const QString& sql)
 {
-    BusyCursor busy;
-    QComboBox* list = combo(comboName);
     try {
-        Recordset rs(sql, AppState::ConnectionString, CursorType::ForwardOnly, LockType::ReadOnly);
-        list->addItem(QString());
-        for (; !rs.eof(); rs.moveNext())
-            list->addItem(storedText(rs, "Description"), rs.field(QStringLiteral("ID")));
-        rs.close();
+        fillParallelLists(list, partner, QLatin1String(partnerColumn), sql);
     } catch (const DbError& e) {
         ShowDbError(e, this);
     }
@@ -446,173 +369,170 @@ void frmQ2::fillDescriptionList(const char* comboName, const QString& sql)
 
 void frmQ2::FillStrengths(const QString& sql)
 {
-    fillDescriptionList("cboStrength", sql.isEmpty() ? QStringLiteral("Select * From CT_Strengths Order By Description") : sql);
+    fill(cboStrength, nullptr, nullptr, sql);
 }
 
 void frmQ2::FillDrugForms(const QString& sql)
 {
-    fillDescriptionList("cboDrugForms", sql.isEmpty() ? QStringLiteral("Select * From CT_DrugForms Order By Description") : sql);
+    fill(cboDrugForms, nullptr, nullptr, sql);
 }
 
 void frmQ2::FillDrugPackings(const QString& sql)
 {
-    BusyCursor busy;
-    QComboBox* list = combo("cboDrugPacking");
-    QComboBox* ratios = combo("cboDrugPackingP");
-    try {
-        Recordset rs(sql.isEmpty() ? QStringLiteral("Select * From CT_DrugPackings Order By Description") : sql,
-                     AppState::ConnectionString, CursorType::ForwardOnly, LockType::ReadOnly);
-        ratios->addItem(QString());
-        list->addItem(QString());
-        for (; !rs.eof(); rs.moveNext()) {
-            // The ratio goes in first, so that selecting the packing finds its partner already there.
-            ratios->addItem(storedText(rs, "Ratio"));
-            list->addItem(storedText(rs, "Description"), rs.field(QStringLiteral("ID")));
-        }
-        rs.close();
-    } catch (const DbError& e) {
-        ShowDbError(e, this);
-    }
+    fill(cboDrugPacking, cboDrugPackingP, "Ratio", sql);
 }
 
 void frmQ2::FillTaxes(const QString& sql)
 {
-    BusyCursor busy;
-    try {
-        Recordset rs(sql.isEmpty() ? QStringLiteral("Select * From CT_Tax Order By TAX") : sql,
-                     AppState::ConnectionString, CursorType::ForwardOnly, LockType::ReadOnly);
-        for (const char* name : {"cboCostVATP", "cboMRPVATP", "cboCostVAT", "cboMRPVAT"})
-            combo(name)->addItem(QString());
-        for (; !rs.eof(); rs.moveNext()) {
-            combo("cboCostVATP")->addItem(storedText(rs, "Tax"));
-            combo("cboMRPVATP")->addItem(storedText(rs, "Tax"));
-            combo("cboCostVAT")->addItem(storedText(rs, "Description"));
-            combo("cboMRPVAT")->addItem(storedText(rs, "Description"));
-        }
-        rs.close();
-    } catch (const DbError& e) {
-        ShowDbError(e, this);
+    fill(cboCostVAT, cboCostVATP, "Tax", sql);
+    fill(cboMRPVAT, cboMRPVATP, "Tax", sql);
+}
+
+void frmQ2::refillList(int kind)
+{
+    // The fill routines append, so the lists are emptied first.
+    switch (kind) {
+    case 1:
+        cboDrugPacking->clear();
+        cboDrugPackingP->clear();
+        FillDrugPackings(pickListFullSql(1));
+        break;
+    case 2:
+        cboDrugForms->clear();
+        FillDrugForms(pickListFullSql(2));
+        break;
+    case 3:
+        cboStrength->clear();
+        FillStrengths(pickListFullSql(3));
+        break;
+    default:
+        break;
     }
-}
-
-namespace {
-QString partnerEntry(const QComboBox* list, const QComboBox* partner)
-{
-    const int index = list->currentIndex();
-    return index >= 0 && index < partner->count() ? partner->itemText(index) : QString();
-}
-} // namespace
-
-QString frmQ2::packingRatio() const
-{
-    return partnerEntry(combo("cboDrugPacking"), combo("cboDrugPackingP"));
-}
-
-QString frmQ2::costTaxPercent() const
-{
-    return partnerEntry(combo("cboCostVAT"), combo("cboCostVATP"));
-}
-
-QString frmQ2::mrpTaxPercent() const
-{
-    return partnerEntry(combo("cboMRPVAT"), combo("cboMRPVATP"));
-}
-
-bool frmQ2::selectByText(QComboBox* list, const QString& value)
-{
-    for (int i = 0; i < list->count(); ++i) {
-        if (list->itemText(i) == value) {
-            list->setCurrentIndex(i);
-            return true;
-        }
-    }
-    return false;
 }
 
 // ---- Captions ----
 
 void frmQ2::cboDrugPacking_Click()
 {
-    const QString packing = combo("cboDrugPacking")->currentText();
-    const QString form = combo("cboDrugForms")->currentText();
-    for (const UnitCaption& c : PackingCaptions)
-        label(QStringLiteral("lblPacking(%1)").arg(c.index))
-            ->setText(packing.isEmpty() ? QLatin1String(c.design)
-                                        : QLatin1String(c.before) + packing + QLatin1String(c.after));
-    QString quantity = QuantityCaption;
-    if (!packing.isEmpty()) {
-        const bool counted = form == QLatin1String("Injection") || form == QLatin1String("Capsule") ||
-                             form == QLatin1String("Tablet");
-        quantity = form + (counted ? QStringLiteral("(s) in ") : QStringLiteral(" in ")) + packing;
-    }
-    label(QStringLiteral("lblPacking(3)"))->setText(quantity);
-    edit("txtQty")->setText(packingRatio());
+    const QString packing = cboDrugPacking->currentText();
+    for (int i : UnitCaptions::PackingLabels)
+        lblPacking[i]->setText(UnitCaptions::packing(i, packing));
+    lblPacking[3]->setText(UnitCaptions::quantityForPacking(cboDrugForms->currentText(), packing));
+    txtQty->setText(partnerEntry(cboDrugPacking, cboDrugPackingP));
     placeTagLabels();
 }
 
 void frmQ2::cboDrugForms_Click()
 {
-    const QString form = combo("cboDrugForms")->currentText();
-    for (const UnitCaption& c : LowestUnitCaptions)
-        label(QStringLiteral("lblLowestUnit(%1)").arg(c.index))
-            ->setText(form.isEmpty() ? QLatin1String(c.design) : QLatin1String(c.before) + form + QLatin1String(c.after));
-    label(QStringLiteral("lblPacking(3)"))
-        ->setText(form.isEmpty() ? QuantityCaption : form + QStringLiteral(" in ") + combo("cboDrugPacking")->currentText());
+    const QString form = cboDrugForms->currentText();
+    for (int i : UnitCaptions::LowestUnitLabels)
+        lblLowestUnit[i]->setText(UnitCaptions::lowestUnit(i, form));
+    lblPacking[3]->setText(UnitCaptions::quantityForForm(form, cboDrugPacking->currentText()));
+}
+
+void frmQ2::resetTaxCaptions()
+{
+    lblLowestUnit[5]->setText(QStringLiteral("Cost Tax Amount"));
+    lblPacking[8]->setText(QStringLiteral("Cost Tax Amount"));
+    lblLowestUnit[6]->setText(QStringLiteral("MRP Tax Amount"));
+    lblPacking[9]->setText(QStringLiteral("MRP Tax Amount"));
 }
 
 void frmQ2::placeTagLabels()
 {
-    const std::pair<const char*, const char*> pairs[] = {
-        {"lblWithoutVAT(0)", "lblPacking(6)"}, {"lblWithoutVAT(1)", "lblPacking(7)"}, {"lblWithoutVAT(2)", "lblPacking(10)"}};
-    for (auto [tagName, ownerName] : pairs) {
-        QLabel* tag = label(QLatin1String(tagName));
-        QLabel* owner = label(QLatin1String(ownerName));
-        if (!tag || !owner)
-            continue;
+    const int owners[] = {6, 7, 10};
+    for (int i = 0; i < 3; ++i) {
+        QLabel* tag = lblWithoutVAT[i];
+        QLabel* owner = lblPacking[owners[i]];
         const int captionWidth = owner->fontMetrics().horizontalAdvance(owner->text());
         const int left = owner->x() + owner->contentsRect().left() + captionWidth - tag->width();
-        const int top = owner->y() + (owner->height() - tag->height()) / 2;
-        tag->move(left, top);
+        tag->move(left, owner->y() + (owner->height() - tag->height()) / 2);
         tag->raise();
     }
 }
 
-// ---- Arithmetic ----
+// ---- The item ----
+
+QuotationDraft frmQ2::draft() const
+{
+    QuotationDraft d;
+    const QStringList brand = chosenBrand();
+    d.brand = brand.value(1);
+    d.generic = brand.value(3);
+    d.brandAddedByVendor = brand.value(4) == QLatin1String("Yes");
+    d.manufacturer = txtManufacturer->text();
+    d.hsnCode = txtHSNCode->text();
+    d.drugPacking = cboDrugPacking->currentText();
+    d.quantityPerPack = txtQty->text();
+    d.drugForm = cboDrugForms->currentText();
+    d.drugStrength = cboStrength->currentText();
+    d.cost = txtCost->text();
+    d.discount = txtDiscount->text();
+    d.costTaxCode = cboCostVAT->currentText();
+    d.costTaxPercent = partnerEntry(cboCostVAT, cboCostVATP);
+    d.mrpWithoutTax = txtMRP->text();
+    d.mrpWithTax = txtMRPWithTax->text();
+    d.mrpTaxCode = cboMRPVAT->currentText();
+    d.mrpTaxPercent = partnerEntry(cboMRPVAT, cboMRPVATP);
+    d.costSummary = summary->costFigures();
+    d.mrpSummary = summary->mrpFigures();
+    return d;
+}
+
+QString frmQ2::chosenBrandManufacturer() const
+{
+    return chosenBrand().value(2);
+}
 
 void frmQ2::CalcCost()
 {
-    Pricing::Inputs in;
-    in.cost = edit("txtCost")->text();
-    in.discount = edit("txtDiscount")->text();
-    in.costTax = costTaxPercent();
-    in.costTaxCode = combo("cboCostVAT")->currentText();
-    in.mrpWithTax = edit("txtMRPWithTax")->text();
-    in.mrpTax = mrpTaxPercent();
-    in.mrpTaxCode = combo("cboMRPVAT")->currentText();
-    in.qty = edit("txtQty")->text();
-
-    const Pricing::CostSummary c = Pricing::costBlock(in);
-    const QString costFigures[] = {c.costBefDisc,   c.discAmt,   c.costAftDisc,   c.vatAmt,   c.costAftVAT,
-                                   c.costLUBefDisc, c.luDiscAmt, c.costLUAftDisc, c.luVATAmt, c.costLUAftVAT};
-    for (int i = 0; i < 10; ++i)
-        edit(CostSummaryFields[i])->setText(costFigures[i]);
-    if (c.computed) {
-        const QString caption = QStringLiteral("Cost Tax Amount (") + in.costTaxCode + QStringLiteral(")");
-        label(QStringLiteral("lblPacking(8)"))->setText(caption);
-        label(QStringLiteral("lblLowestUnit(5)"))->setText(caption);
+    QuotationDraft d = draft();
+    d.derive();
+    summary->setFigures(d.costSummary, d.mrpSummary);
+    if (d.costSummary.computed) {
+        lblPacking[8]->setText(UnitCaptions::costTaxAmount(d.costTaxCode));
+        lblLowestUnit[5]->setText(UnitCaptions::costTaxAmount(d.costTaxCode));
     }
-
-    const Pricing::MrpSummary m = Pricing::mrpBlock(in);
-    if (m.computed)
-        edit("txtMRP")->setText(m.mrp);
-    const QString mrpFigures[] = {m.withVAT, m.vatAmt, m.withoutVAT, m.withVATLU, m.vatAmtLU, m.withoutVATLU};
-    for (int i = 0; i < 6; ++i)
-        edit(MrpSummaryFields[i])->setText(mrpFigures[i]);
-    if (m.computed) {
-        const QString caption = QStringLiteral("MRP Tax Amount (") + in.mrpTaxCode + QStringLiteral(")");
-        label(QStringLiteral("lblPacking(9)"))->setText(caption);
-        label(QStringLiteral("lblLowestUnit(6)"))->setText(caption);
+    if (d.mrpSummary.computed) {
+        txtMRP->setText(d.mrpWithoutTax);
+        lblPacking[9]->setText(UnitCaptions::mrpTaxAmount(d.mrpTaxCode));
+        lblLowestUnit[6]->setText(UnitCaptions::mrpTaxAmount(d.mrpTaxCode));
     }
+}
+
+void frmQ2::load(const QuotationDraft& stored)
+{
+    txtHSNCode->setText(stored.hsnCode);
+    const std::tuple<QComboBox*, QLineEdit*, QString> pairs[] = {{cboDrugPacking, txtDrugPacking, stored.drugPacking},
+                                                                 {cboDrugForms, txtDrugForm, stored.drugForm},
+                                                                 {cboStrength, txtDrugStrength, stored.drugStrength}};
+    for (const auto& [list, box, value] : pairs)
+        if (selectByText(list, value))
+            box->setText(value);
+    txtCost->setText(stored.cost);
+    txtDiscount->setText(stored.discount);
+    selectByText(cboCostVAT, stored.costTaxCode);
+    txtMRP->setText(stored.mrpWithoutTax);
+    txtMRPWithTax->setText(stored.mrpWithTax);
+    selectByText(cboMRPVAT, stored.mrpTaxCode);
+    CalcCost();
+}
+
+void frmQ2::applyCost(const QString& costBeforeDiscount, const QString& discount, const QString& taxCode)
+{
+    setWhole(txtCost, costBeforeDiscount);
+    setWhole(txtDiscount, discount);
+    // A code the list lacks leaves the tax selection, and the summaries, as they were.
+    if (selectByText(cboCostVAT, taxCode, cboCostVATP))
+        CalcCost();
+}
+
+void frmQ2::applyMrp(const QString& mrpWithoutTax, const QString& mrpWithTax, const QString& taxCode)
+{
+    setWhole(txtMRP, mrpWithoutTax);
+    setWhole(txtMRPWithTax, mrpWithTax);
+    if (selectByText(cboMRPVAT, taxCode, cboMRPVATP))
+        CalcCost();
 }
 
 // ---- Activation ----
@@ -626,54 +546,54 @@ void frmQ2::showEvent(QShowEvent* event)
 
 void frmQ2::Form_Activate()
 {
-    frmQ1* step1 = DefaultInstance<frmQ1>::existing();
-    const QStringList brand = step1 ? step1->selectedBrand() : QStringList();
+    const QStringList brand = chosenBrand();
     if (brand.size() < 7)
         return;
-    edit("txtBrand")->setText(brand[1]);
-    if (edit("txtManufacturer")->text().trimmed().isEmpty())
-        edit("txtManufacturer")->setText(brand[2]);
-    edit("txtGeneric")->setText(brand[3]);
+    txtBrand->setText(brand[1]);
+    if (txtManufacturer->text().trimmed().isEmpty())
+        txtManufacturer->setText(brand[2]);
+    txtGeneric->setText(brand[3]);
     if (AppState::QuotationEditMode || !AppState::Step2NeedsReset)
         return;
     AppState::Step2NeedsReset = false;
-    const std::tuple<QString, const char*, const char*> pairs[] = {{brand[5], "cboDrugForms", "txtDrugForm"},
-                                                                   {brand[6], "cboStrength", "txtDrugStrength"}};
+    const std::tuple<QString, QComboBox*, QLineEdit*> pairs[] = {{brand[5], cboDrugForms, txtDrugForm},
+                                                                 {brand[6], cboStrength, txtDrugStrength}};
     for (const auto& [value, list, box] : pairs) {
         if (value.trimmed().isEmpty()) {
-            combo(list)->setCurrentIndex(-1);
-            edit(box)->clear();
-        } else if (selectByText(combo(list), value)) {
-            edit(box)->setText(value);
+            list->setCurrentIndex(-1);
+            box->clear();
+        } else if (selectByText(list, value)) {
+            box->setText(value);
         }
     }
 }
 
-void frmQ2::fillFromStoredRow(const Recordset& rs)
+// ---- Field checks ----
+
+namespace {
+
+// Shows a failed check the way it asks: the box, and the focus moved before or after it.
+void report(QWidget* screen, const std::optional<Failure>& failure)
 {
-    edit("txtHSNCode")->setText(storedText(rs, "HSNCode"));
-    const std::tuple<const char*, const char*, const char*> pairs[] = {{"cboDrugPacking", "txtDrugPacking", "DrugPacking"},
-                                                                       {"cboDrugForms", "txtDrugForm", "DrugForm"},
-                                                                       {"cboStrength", "txtDrugStrength", "DrugStrength"}};
-    for (const auto& [list, box, column] : pairs) {
-        const QString value = storedText(rs, column);
-        if (selectByText(combo(list), value))
-            edit(box)->setText(value);
-    }
-    edit("txtCost")->setText(storedText(rs, "CostOfPackBeforeDiscountWithoutVAT"));
-    edit("txtDiscount")->setText(storedText(rs, "Discount%"));
-    selectByText(combo("cboCostVAT"), storedText(rs, "CostVATCode"));
-    edit("txtMRP")->setText(storedText(rs, "MRPOfPackWithoutVAT"));
-    edit("txtMRPWithTax")->setText(storedText(rs, "MRPOfPackWithVAT"));
-    selectByText(combo("cboMRPVAT"), storedText(rs, "MRPVATCode"));
-    CalcCost();
+    if (!failure)
+        return;
+    QWidget* focus = failure->focus.isEmpty() ? nullptr : screen->findChild<QWidget*>(failure->focus);
+    Q_ASSERT(failure->focus.isEmpty() || focus);
+    if (focus && failure->focusFirst)
+        focus->setFocus();
+    if (failure->box == Failure::Box::Warning)
+        showMessage(screen, QStringLiteral("Confirm"), failure->message, QMessageBox::Warning, QMessageBox::Ok);
+    else if (!failure->message.isEmpty())
+        showInfo(screen, failure->message);
+    if (focus && !failure->focusFirst)
+        focus->setFocus();
 }
 
-// ---- Field checks ----
+} // namespace
 
 bool frmQ2::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == combo("cboMRPVAT")) {
+    if (watched == cboMRPVAT) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
@@ -694,68 +614,52 @@ bool frmQ2::eventFilter(QObject* watched, QEvent* event)
             placeTagLabels();
         return false;
     }
-    if (event->type() == QEvent::FocusOut) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        // Another window taking the focus (a message box, a list popping up) is not leaving the field.
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            fieldLeft(static_cast<QWidget*>(watched));
-    } else if (event->type() == QEvent::FocusIn && watched == edit("txtMRPWithTax")) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            mrpWithTaxEntered();
-    }
+    if (event->type() != QEvent::FocusOut && event->type() != QEvent::FocusIn)
+        return false;
+    // Another window taking the focus (a message box, a list popping up) is not leaving the field.
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+        return false;
+    if (event->type() == QEvent::FocusOut)
+        fieldLeft(static_cast<QWidget*>(watched));
+    else if (watched == txtMRPWithTax)
+        mrpWithTaxEntered();
     return false;
 }
 
 void frmQ2::fieldLeft(QWidget* field)
 {
-    const QString name = field->objectName();
-    QLineEdit* cost = edit("txtCost");
-    QLineEdit* mrp = edit("txtMRP");
-    auto bothNumeric = [](const QLineEdit* a, const QLineEdit* b) {
-        return Decimal::isNumeric(a->text()) && Decimal::isNumeric(b->text());
-    };
-    auto value = [](const QLineEdit* e) { return Decimal::leadingNumber(e->text()); };
-
-    if (name == QLatin1String("txtHSNCode")) {
-        if (edit("txtHSNCode")->text().size() < 4)
-            showInfo(this, QStringLiteral("Please enter minimum 4 digit HSN code."));
-    } else if (name == QLatin1String("txtCost")) {
-        if (bothNumeric(cost, mrp) && value(mrp) <= value(cost))
-            showInfo(this, QStringLiteral("Cost cannot be >= MRP. Please correct."));
+    using namespace QuotationChecks;
+    if (field == txtHSNCode) {
+        report(this, checkHsnCodeLeft(draft()));
+    } else if (field == txtCost) {
+        report(this, checkCostLeft(draft()));
         CalcCost();
-    } else if (name == QLatin1String("txtDiscount")) {
-        QLineEdit* discount = edit("txtDiscount");
-        if (discount->text().trimmed().isEmpty())
-            discount->setText(QStringLiteral("0"));
-        if (value(discount) <= Decimal(99)) {
+    } else if (field == txtDiscount) {
+        if (txtDiscount->text().trimmed().isEmpty())
+            txtDiscount->setText(QStringLiteral("0"));
+        const std::optional<Failure> refused = checkDiscountLeft(draft());
+        report(this, refused);
+        if (!refused)
             CalcCost();
-        } else {
-            showInfo(this, QStringLiteral("Dicount cannot me more then 99%"));
-            discount->setFocus();
-        }
-    } else if (name == QLatin1String("txtMRP")) {
-        if (bothNumeric(mrp, cost) && value(mrp) <= value(cost))
-            showInfo(this, QStringLiteral("MRP cannot be <= Cost. Please correct."));
+    } else if (field == txtMRP) {
+        report(this, checkMrpLeft(draft()));
         CalcCost();
-    } else if (name == QLatin1String("txtMRPWithTax")) {
-        QLineEdit* withTax = edit("txtMRPWithTax");
-        QLineEdit* costWithTax = edit("txtCostAftVAT");
-        if (bothNumeric(withTax, costWithTax) && value(withTax) <= value(costWithTax))
-            showInfo(this, QStringLiteral("MRP cannot be <= Cost with tax. Please correct."));
+    } else if (field == txtMRPWithTax) {
+        report(this, checkMrpWithTaxLeft(draft()));
         CalcCost();
-    } else if (name == QLatin1String("txtDrugPacking")) {
-        QLineEdit* box = edit("txtDrugPacking");
-        if (box->text() != combo("cboDrugPacking")->currentText() && !selectByText(combo("cboDrugPacking"), box->text())) {
+    } else if (field == txtDrugPacking) {
+        // The boxes are locked: these matter only when code has put a text there that no entry holds.
+        if (txtDrugPacking->text() != cboDrugPacking->currentText() && !selectByText(cboDrugPacking, txtDrugPacking->text())) {
             showInfo(this, QStringLiteral("Invalid drug packing entered. Please correct."));
             cmdCT_Click(0);
             return;  // the pick-list ends with its own recalculation
         }
         CalcCost();
-    } else if (name == QLatin1String("txtDrugForm") || name == QLatin1String("txtDrugStrength")) {
-        const bool form = name == QLatin1String("txtDrugForm");
-        QLineEdit* box = edit(form ? "txtDrugForm" : "txtDrugStrength");
-        if (box->text() != combo(form ? "cboDrugForms" : "cboStrength")->currentText()) {
+    } else if (field == txtDrugForm || field == txtDrugStrength) {
+        const bool form = field == txtDrugForm;
+        QLineEdit* box = form ? txtDrugForm : txtDrugStrength;
+        if (box->text() != (form ? cboDrugForms : cboStrength)->currentText()) {
             showInfo(this, form ? QStringLiteral("Invalid drug form entered. Please correct.")
                                 : QStringLiteral("Invalid drug strength entered. Please correct."));
             box->setFocus();
@@ -771,16 +675,7 @@ void frmQ2::mrpWithTaxEntered()
     if (m_checkingMRPPrerequisites)
         return;
     m_checkingMRPPrerequisites = true;
-    if (edit("txtCost")->text().isEmpty()) {
-        edit("txtCost")->setFocus();
-        showInfo(this, QStringLiteral("Please enter cost of the item first."));
-    } else if (edit("txtDiscount")->text().isEmpty()) {
-        edit("txtDiscount")->setFocus();
-        showInfo(this, QStringLiteral("Please enter discount of the item first. Enter 0 if no discount."));
-    } else if (combo("cboCostVAT")->currentText().isEmpty()) {
-        combo("cboCostVAT")->setFocus();
-        showInfo(this, QStringLiteral("Please select tax of the item first."));
-    }
+    report(this, QuotationChecks::checkMrpPrerequisites(draft()));
     m_checkingMRPPrerequisites = false;
 }
 
@@ -788,17 +683,16 @@ void frmQ2::mrpWithTaxEntered()
 
 void frmQ2::cmdCT_Click(int index)
 {
-    static const char* const lists[] = {"cboDrugPacking", "cboDrugForms", "cboStrength"};
-    static const char* const boxes[] = {"txtDrugPacking", "txtDrugForm", "txtDrugStrength"};
+    QComboBox* const lists[] = {cboDrugPacking, cboDrugForms, cboStrength};
+    QLineEdit* const boxes[] = {txtDrugPacking, txtDrugForm, txtDrugStrength};
     AppState::PickListKind = static_cast<quint8>(index + 1);
     AppState::PickedItemID = 0;
-    showPickList(this);
+    showPickList(this, boxes[index]->text(), this);
     if (AppState::PickedItemID != 0) {
-        QComboBox* list = combo(lists[index]);
-        for (int i = 0; i < list->count(); ++i) {
-            if (list->itemData(i).toLongLong() == AppState::PickedItemID) {
-                list->setCurrentIndex(i);
-                edit(boxes[index])->setText(AppState::PickedItemText);
+        for (int i = 0; i < lists[index]->count(); ++i) {
+            if (lists[index]->itemData(i).toLongLong() == AppState::PickedItemID) {
+                lists[index]->setCurrentIndex(i);
+                boxes[index]->setText(AppState::PickedItemText);
                 break;
             }
         }
@@ -809,107 +703,39 @@ void frmQ2::cmdCT_Click(int index)
 
 void frmQ2::cmdAddTax()
 {
-    const QString costCode = combo("cboCostVAT")->currentText();
-    const QString mrpCode = combo("cboMRPVAT")->currentText();
+    const QString costCode = cboCostVAT->currentText();
+    const QString mrpCode = cboMRPVAT->currentText();
     showMasterEditor(MasterList::Tax, this);
-    for (const char* name : {"cboCostVAT", "cboCostVATP", "cboMRPVAT", "cboMRPVATP"})
-        combo(name)->clear();
+    for (QComboBox* list : {cboCostVAT, cboCostVATP, cboMRPVAT, cboMRPVATP})
+        list->clear();
     FillTaxes(QStringLiteral("Select * From CT_Tax Order By Description Desc"));
-    selectByText(combo("cboCostVAT"), costCode);
-    selectByText(combo("cboMRPVAT"), mrpCode);
+    selectByText(cboCostVAT, costCode);
+    selectByText(cboMRPVAT, mrpCode);
     CalcCost();
     Form_Activate();
 }
 
 void frmQ2::openCalculator(bool cost)
 {
-    if (edit("txtDrugPacking")->text().isEmpty()) {
+    if (txtDrugPacking->text().isEmpty()) {
         showInfo(this, QStringLiteral("Please select Packing."));
         return;
     }
     if (cost) {
         AppState::CalculatorCaller = 1;
-        showCostCalculator(this);
+        showCostCalculator(*this, this);
     } else {
-        showMRPCalculator(this);
+        showMRPCalculator(*this, this);
     }
     Form_Activate();
 }
 
 void frmQ2::cmdNext()
 {
-    QLineEdit* manufacturer = edit("txtManufacturer");
-    QLineEdit* hsn = edit("txtHSNCode");
-    QLineEdit* qty = edit("txtQty");
-    QLineEdit* cost = edit("txtCost");
-    QLineEdit* discount = edit("txtDiscount");
-    QLineEdit* withTax = edit("txtMRPWithTax");
-    QLineEdit* mrp = edit("txtMRP");
-    QComboBox* costVAT = combo("cboCostVAT");
-    QComboBox* mrpVAT = combo("cboMRPVAT");
-    const QString packing = combo("cboDrugPacking")->currentText();
-    const QString form = combo("cboDrugForms")->currentText();
-    const QString strength = combo("cboStrength")->currentText();
-
-    auto refuse = [this](QWidget* focus, const QString& message) {
-        showInfo(this, message);
-        focus->setFocus();
-    };
-    if (manufacturer->text().isEmpty())
-        return refuse(manufacturer, QStringLiteral("Please enter manufacturer name before moving to step 3"));
-    if (hsn->text().isEmpty())
-        return refuse(hsn, QStringLiteral("Please enter HSN Code of medicine before moving to step 3"));
-    if (hsn->text().size() < 4)
-        return refuse(hsn, QStringLiteral("Please enter minimum 4 digit HSN code."));
-    if (packing.isEmpty())
-        return refuse(edit("txtDrugPacking"), QStringLiteral("Please select drug packing before moving to step 3"));
-    if (form.isEmpty())
-        return refuse(edit("txtDrugForm"), QStringLiteral("Please select drug form before moving to step 3"));
-    if (strength.isEmpty())
-        return refuse(edit("txtDrugStrength"), QStringLiteral("Please select drug strength before moving to step 3"));
-    // A ratio of 0 is a number but no usable divisor: the per-unit figures cannot exist.
-    if (!Pricing::isUsableQuantity(qty->text()))
-        return refuse(edit("txtDrugPacking"), QStringLiteral("The conversion ratio is not correct. Please rectify through "
-                                                             "drug packing before moving to step 3"));
-    if (!Decimal::isNumeric(cost->text()))
-        return refuse(cost, QStringLiteral("Please enter 'cost before discount without Tax' before moving to step 3"));
-    if (Decimal::leadingNumber(cost->text()).isZero() &&
-        !askConfirm(this, QStringLiteral("You have entered Rs. 0 in the cost price! Do you still want to continue?"),
-                    true)) {
-        cost->setFocus();
-        return;
-    }
-    if (!Decimal::isNumeric(discount->text()))
-        return refuse(discount, QStringLiteral("Please enter discount % before moving to step 3"));
-    if (costVAT->currentText().isEmpty())
-        return refuse(costVAT, QStringLiteral("Please select cost Tax before moving to step 3"));
-    if (!Decimal::isNumeric(withTax->text()))
-        return refuse(withTax, QStringLiteral("Please enter MRP before moving to step 3"));
-    if (!Decimal::isNumeric(mrp->text()))
-        return refuse(mrp, QStringLiteral("Please enter MRP without Tax before moving to step 3"));
-    if (mrpVAT->currentText().isEmpty())
-        return refuse(mrpVAT, QStringLiteral("Please select MRP Tax before moving to step 3"));
-    if (costVAT->currentText() != mrpVAT->currentText()) {
-        showMessage(this, QStringLiteral("Confirm"),
-                    QStringLiteral("Cost Tax: ") + costVAT->currentText() + CRLF + QStringLiteral("MRP Tax: ") +
-                        mrpVAT->currentText() + CRLF + QStringLiteral("Cost Tax is not equal to MRP Tax.") + CRLF + CRLF +
-                        QStringLiteral("Please recheck and correct Tax%?"),
-                    QMessageBox::Warning, QMessageBox::Ok);
-        costVAT->setFocus();
-        return;
-    }
-    bool complete = true;
-    for (const char* name : CostSummaryFields)
-        complete = complete && Decimal::isNumeric(edit(name)->text());
-    for (const char* name : MrpSummaryFields)
-        complete = complete && Decimal::isNumeric(edit(name)->text());
-    if (form.isEmpty() || strength.isEmpty() || packing.isEmpty() || costVAT->currentText().isEmpty() || !complete) {
-        showInfo(this, QStringLiteral("Please complete the form, before moving to step 3"));
-        return;
-    }
-    if (Decimal::leadingNumber(mrp->text()) <= Decimal::leadingNumber(cost->text())) {
-        withTax->setFocus();
-        showInfo(this, QStringLiteral("MRP cannot be <= Cost. Please correct."));
+    const std::optional<Failure> failure =
+        QuotationChecks::checkNext(draft(), [this](const QString& question) { return askConfirm(this, question, true); });
+    if (failure) {
+        report(this, failure);
         return;
     }
     hide();
@@ -922,27 +748,14 @@ void frmQ2::cmdClear()
 {
     if (!SkipClearConfirm && !askConfirm(this, QStringLiteral("Do you really want to clear this form?")))
         return;
-    for (const char* name : {"txtManufacturer", "txtHSNCode", "txtDrugPacking"})
-        edit(name)->clear();
-    combo("cboDrugPacking")->setCurrentIndex(-1);
-    edit("txtDrugForm")->clear();
-    combo("cboDrugForms")->setCurrentIndex(-1);
-    edit("txtDrugStrength")->clear();
-    combo("cboStrength")->setCurrentIndex(-1);
-    for (const char* name : {"txtQty", "txtCost", "txtDiscount"})
-        edit(name)->clear();
-    combo("cboCostVAT")->setCurrentIndex(-1);
-    edit("txtMRP")->clear();
-    edit("txtMRPWithTax")->clear();
-    combo("cboMRPVAT")->setCurrentIndex(-1);
-    for (const char* name : CostSummaryFields)
-        edit(name)->clear();
-    for (const char* name : MrpSummaryFields)
-        edit(name)->clear();
-    label(QStringLiteral("lblLowestUnit(5)"))->setText(QStringLiteral("Cost Tax Amount"));
-    label(QStringLiteral("lblPacking(8)"))->setText(QStringLiteral("Cost Tax Amount"));
-    label(QStringLiteral("lblLowestUnit(6)"))->setText(QStringLiteral("MRP Tax Amount"));
-    label(QStringLiteral("lblPacking(9)"))->setText(QStringLiteral("MRP Tax Amount"));
+    // Unselecting the packing and the form puts their design captions back.
+    for (QLineEdit* e : {txtManufacturer, txtHSNCode, txtDrugPacking, txtDrugForm, txtDrugStrength, txtQty, txtCost,
+                         txtDiscount, txtMRP, txtMRPWithTax})
+        e->clear();
+    for (QComboBox* list : {cboDrugPacking, cboDrugForms, cboStrength, cboCostVAT, cboMRPVAT})
+        list->setCurrentIndex(-1);
+    summary->setFigures({}, {});
+    resetTaxCaptions();
 }
 
 void frmQ2::cmdBack()
