@@ -7,91 +7,43 @@
 #include "app/messagebox.h"
 #include "app/removeclosebutton.h"
 #include "app/screens.h"
-#include "app/statusbar.h"
 #include "db/dberror.h"
+#include "quotation/dialogcontrols.h"
 #include "quotation/frmQ1.h"
 #include "quotation/frmQ3.h"
 #include "quotation/picklistsql.h"
-#include "quotation/quotationchecks.h"
 #include "quotation/summaryblock.h"
 #include "quotation/taxcodelists.h"
 #include "quotation/unitcaptions.h"
 #include "quotation/wizardheading.h"
+#include "quotation/wizardwidgets.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QVBoxLayout>
-
-using QuotationChecks::Failure;
+#include <array>
+#include <utility>
 
 namespace {
-
-void greyOut(QWidget* w)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Base, p.color(QPalette::Button));
-    w->setPalette(p);
-}
-
-// A small calculator drawn in code: body, display and a 3 x 3 keypad.
-QIcon calculatorIcon()
-{
-    QPixmap pm(24, 24);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setPen(QColor(60, 60, 60));
-    p.setBrush(QColor(200, 200, 210));
-    p.drawRoundedRect(3, 1, 18, 22, 2, 2);
-    p.setBrush(QColor(150, 200, 150));
-    p.drawRect(6, 4, 12, 5);
-    p.setBrush(QColor(90, 90, 100));
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 3; ++c)
-            p.drawRect(6 + c * 4, 11 + r * 4, 2, 2);
-    return QIcon(pm);
-}
-
-// The number in the parallel list at the index selected in its partner.
-QString partnerEntry(const QComboBox* list, const QComboBox* partner)
-{
-    const int index = list->currentIndex();
-    return index >= 0 && index < partner->count() ? partner->itemText(index) : QString();
-}
-
-// Selects the first entry equal to `value` (and the same index in `partner`); false when none is.
-bool selectByText(QComboBox* list, const QString& value, QComboBox* partner = nullptr)
-{
-    const int index = list->findText(value, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index < 0)
-        return false;
-    list->setCurrentIndex(index);
-    if (partner)
-        partner->setCurrentIndex(index);
-    return true;
-}
-
-// A handed-back figure is written whole: the length limit is there for typing only.
-void setWhole(QLineEdit* edit, const QString& text)
-{
-    if (text.size() > edit->maxLength())
-        edit->setMaxLength(static_cast<int>(text.size()));
-    edit->setText(text);
-}
 
 QStringList chosenBrand()
 {
     frmQ1* step1 = DefaultInstance<frmQ1>::existing();
     return step1 ? step1->selectedBrand() : QStringList();
+}
+
+QComboBox* dropDown(QWidget* parent, const char* name, int width = 0)
+{
+    auto* c = new QComboBox(parent);
+    c->setObjectName(QLatin1String(name));
+    if (width > 0)
+        c->setFixedWidth(width);
+    return c;
 }
 
 } // namespace
@@ -107,22 +59,16 @@ frmQ2::frmQ2(QWidget* parent) : QWidget(parent, Qt::Window)
     auto* root = new QVBoxLayout(this);
     root->addLayout(makeWizardHeading(this, QStringLiteral("Specify Cost & MRP of the Item..."), QStringLiteral("Screen 2 of 3")));
     // The hidden lists: reference rows and the numbers that belong to them, index for index.
-    auto hidden = [this](const char* name) {
-        auto* c = new QComboBox(this);
-        c->setObjectName(QLatin1String(name));
-        c->setVisible(false);
-        c->setFocusPolicy(Qt::NoFocus);
-        return c;
-    };
-    cboDrugPacking = hidden("cboDrugPacking");
-    cboDrugPackingP = hidden("cboDrugPackingP");
-    cboDrugForms = hidden("cboDrugForms");
-    cboStrength = hidden("cboStrength");
-    cboCostVATP = hidden("cboCostVATP");
-    cboMRPVATP = hidden("cboMRPVATP");
+    const std::pair<QComboBox**, const char*> hiddenLists[] = {
+        {&cboDrugPacking, "cboDrugPacking"}, {&cboDrugPackingP, "cboDrugPackingP"}, {&cboDrugForms, "cboDrugForms"},
+        {&cboStrength, "cboStrength"},       {&cboCostVATP, "cboCostVATP"},         {&cboMRPVATP, "cboMRPVATP"}};
+    for (auto [list, name] : hiddenLists) {
+        *list = dropDown(this, name);
+        (*list)->setVisible(false);
+        (*list)->setFocusPolicy(Qt::NoFocus);
+    }
     for (QComboBox* c : {cboDrugPacking, cboDrugForms, cboStrength})
         attachComboHighlight(c);
-
     root->addWidget(buildEntryBlock());
     summary = new SummaryBlock(this, 8, 9, Qt::ClickFocus);
     for (int i : {0, 1, 2, 4, 5, 8, 9})
@@ -131,40 +77,16 @@ frmQ2::frmQ2(QWidget* parent) : QWidget(parent, Qt::Window)
         lblLowestUnit.insert(i, summary->lowestUnitLabel(i));
     root->addWidget(summary);
 
-    auto* bottom = new QHBoxLayout;
-    auto* hints = new QLabel(QStringLiteral("1.  Complete the above form. All the columns are mandatory.\n"
-                                            "2.  You may use the cost calculator and MRP calculator if needed.\n"
-                                            "3.  Verify the cost summary and MRP summary after entering details.\n"
-                                            "4.  If quoted item is approved, purchase order will be made with the "
-                                            "description, cost and MRP you have selected/entered.\n"
-                                            "5.  Click next to continue"),
-                             this);
-    hints->setWordWrap(true);
-    bottom->addWidget(hints, 1);
-    auto* buttons = new QVBoxLayout;
-    const std::tuple<int, const char*, const char*> specs[] = {{1, "&Next", "Go to next screen"},
-                                                               {5, "&Clear", "Clear data on this screen"},
-                                                               {0, "&Back", "Go to previous screen"}};
-    for (const auto& [index, caption, tip] : specs) {
-        auto* b = new QPushButton(QLatin1String(caption), this);
-        b->setObjectName(QStringLiteral("cmdMaster(%1)").arg(index));
-        b->setToolTip(QLatin1String(tip));
-        b->setAutoDefault(false);
-        attachButtonHighlight(b);
-        cmdMaster.insert(index, b);
-        buttons->addWidget(b);
-    }
-    bottom->addLayout(buttons);
-    root->addLayout(bottom);
-    root->addWidget(createStatusBar(this));
-
-    connect(cmdMaster[0], &QPushButton::clicked, this, &frmQ2::cmdBack);
-    connect(cmdMaster[1], &QPushButton::clicked, this, &frmQ2::cmdNext);
-    connect(cmdMaster[5], &QPushButton::clicked, this, &frmQ2::cmdClear);
-    connect(cboDrugPacking, &QComboBox::currentIndexChanged, this, &frmQ2::cboDrugPacking_Click);
-    connect(cboDrugForms, &QComboBox::currentIndexChanged, this, &frmQ2::cboDrugForms_Click);
-    // The MRP tax always follows the cost tax.
-    connect(cboCostVAT, &QComboBox::currentIndexChanged, cboMRPVAT, &QComboBox::setCurrentIndex);
+    addWizardFoot(this, root,
+                  QStringLiteral("1.  Complete the above form. All the columns are mandatory.\n"
+                                 "2.  You may use the cost calculator and MRP calculator if needed.\n"
+                                 "3.  Verify the cost summary and MRP summary after entering details.\n"
+                                 "4.  If quoted item is approved, purchase order will be made with the description, "
+                                 "cost and MRP you have selected/entered.\n"
+                                 "5.  Click next to continue"),
+                  {{1, "&Next", "Go to next screen"}, {5, "&Clear", "Clear data on this screen"}, {0, "&Back", "Go to previous screen"}},
+                  cmdMaster);
+    resize(1000, 780);
 
     // Tab order of the entry fields, then the buttons; the read-only fields come after them.
     const QList<QWidget*> order = {txtManufacturer, txtHSNCode,  txtDrugPacking, cmdCT[0],      txtDrugForm,
@@ -173,7 +95,7 @@ frmQ2::frmQ2(QWidget* parent) : QWidget(parent, Qt::Window)
                                    cmdMaster[5],    cmdMaster[0]};
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
-    resize(1000, 780);
+    wire();
 
     FillStrengths(pickListFullSql(3));
     FillDrugForms(pickListFullSql(2));
@@ -182,54 +104,37 @@ frmQ2::frmQ2(QWidget* parent) : QWidget(parent, Qt::Window)
     RemoveCloseButton(this);
 }
 
+frmQ2::~frmQ2()
+{
+    stopWatching(this);
+}
+
 QWidget* frmQ2::buildEntryBlock()
 {
     auto* block = new QWidget(this);
     auto* row = new QHBoxLayout(block);
     row->setContentsMargins(0, 0, 0, 0);
-    auto makeEdit = [](QWidget* parent, const char* name, int maxLength = 32767) {
-        auto* e = new QLineEdit(parent);
-        e->setObjectName(QLatin1String(name));
-        e->setMaxLength(maxLength);
-        return e;
-    };
-    auto makeLabel = [this](QWidget* parent, int packingIndex, const QString& caption) {
-        auto* l = new QLabel(caption, parent);
-        if (packingIndex >= 0) {
-            l->setObjectName(QStringLiteral("lblPacking(%1)").arg(packingIndex));
+    auto label = [this](QWidget* parent, const QString& caption, int packingIndex = -1) {
+        QLabel* l = captionLabel(parent, caption, packingIndex < 0 ? QString() : QStringLiteral("lblPacking(%1)").arg(packingIndex));
+        if (packingIndex >= 0)
             lblPacking.insert(packingIndex, l);
-        }
         return l;
     };
-    auto makeCT = [this](QWidget* parent, int index, const QString& tip) {
-        auto* b = new QPushButton(QStringLiteral("..."), parent);
-        b->setObjectName(QStringLiteral("cmdCT(%1)").arg(index));
-        b->setToolTip(tip);
-        b->setAutoDefault(false);
+    auto makeCT = [this](QWidget* parent, int index, const char* tip) {
+        QPushButton* b = cmdCT[index] = plainButton(parent, QStringLiteral("cmdCT(%1)").arg(index), QStringLiteral("..."),
+                                                    QLatin1String(tip));
         QFont f = b->font();
         f.setStretch(QFont::Condensed);
         b->setFont(f);
         b->setFixedWidth(30);
-        attachButtonHighlight(b);
-        cmdCT.insert(index, b);
-        connect(b, &QPushButton::clicked, this, [this, index] { index == 3 ? cmdAddTax() : cmdCT_Click(index); });
-        return b;
-    };
-    auto calculatorButton = [](QWidget* parent, const char* name, const char* tip) {
-        auto* b = new QPushButton(parent);
-        b->setObjectName(QLatin1String(name));
-        b->setToolTip(QLatin1String(tip));
-        b->setIcon(calculatorIcon());
-        b->setIconSize(QSize(24, 24));
-        b->setAutoDefault(false);
         return b;
     };
 
     // The item: brand, generic, manufacturer, HSN code, packing, form and strength.
     auto* item = new QGroupBox(QStringLiteral("DRUG AVAILABLE IN PACKING"), block);
     auto* g = new QGridLayout(item);
-    txtBrand = makeEdit(item, "txtBrand");
-    txtGeneric = makeEdit(item, "txtGeneric");
+    txtBrand = namedField(item, "txtBrand");
+    txtGeneric = namedField(item, "txtGeneric");
     for (QLineEdit* e : {txtBrand, txtGeneric}) {
         e->setReadOnly(true);
         e->setFocusPolicy(Qt::NoFocus);
@@ -238,72 +143,67 @@ QWidget* frmQ2::buildEntryBlock()
         e->setFont(f);
         greyOut(e);
     }
-    txtManufacturer = makeEdit(item, "txtManufacturer", 200);
+    txtManufacturer = namedField(item, "txtManufacturer", 200);
     attachKeyFilter(txtManufacturer, KeyFilter::NoApostrophe);
-    txtHSNCode = makeEdit(item, "txtHSNCode", 12);
+    txtHSNCode = namedField(item, "txtHSNCode", 12);
     attachKeyFilter(txtHSNCode, KeyFilter::WholeNumber);
-    int r = 0;
-    for (auto [e, caption] : {std::pair{txtBrand, "Brand"}, std::pair{txtGeneric, "Generic"},
-                              std::pair{txtManufacturer, "Manufacturer"}, std::pair{txtHSNCode, "HSN Code"}}) {
-        if (!e->isReadOnly())
-            attachTextHighlight(e);
-        g->addWidget(makeLabel(item, -1, QLatin1String(caption)), r, 0);
-        g->addWidget(e, r++, 1, 1, 2);
-    }
-    txtDrugPacking = makeEdit(item, "txtDrugPacking");
-    txtDrugForm = makeEdit(item, "txtDrugForm");
-    txtDrugStrength = makeEdit(item, "txtDrugStrength");
-    const std::tuple<QLineEdit*, const char*, const char*> picked[] = {
+    txtDrugPacking = namedField(item, "txtDrugPacking");
+    txtDrugForm = namedField(item, "txtDrugForm");
+    txtDrugStrength = namedField(item, "txtDrugStrength");
+    const std::tuple<QLineEdit*, const char*, const char*> fields[] = {
+        {txtBrand, "Brand", nullptr},
+        {txtGeneric, "Generic", nullptr},
+        {txtManufacturer, "Manufacturer", nullptr},
+        {txtHSNCode, "HSN Code", nullptr},
         {txtDrugPacking, "Drug Packing", "Search & Select Drug Packing"},
         {txtDrugForm, "Drug Form", "Search & Select Drug Form"},
         {txtDrugStrength, "Drug Strength", "Search & Select Drug Strength"}};
-    for (int i = 0; i < 3; ++i) {
-        auto [e, caption, tip] = picked[i];
-        e->setReadOnly(true);
-        attachTextHighlight(e);
-        g->addWidget(makeLabel(item, -1, QLatin1String(caption)), r, 0);
-        g->addWidget(e, r, 1);
-        g->addWidget(makeCT(item, i, QLatin1String(tip)), r++, 2);
+    int r = 0;
+    for (const auto& [e, caption, pickTip] : fields) {
+        g->addWidget(label(item, QLatin1String(caption)), r, 0);
+        if (pickTip) {
+            e->setReadOnly(true);
+            g->addWidget(e, r, 1);
+            g->addWidget(makeCT(item, r - 4, pickTip), r, 2);
+        } else {
+            g->addWidget(e, r, 1, 1, 2);
+        }
+        if (e->focusPolicy() != Qt::NoFocus)
+            attachTextHighlight(e);
+        ++r;
     }
-    txtQty = makeEdit(item, "txtQty");
+    txtQty = namedField(item, "txtQty");
     txtQty->setReadOnly(true);
     txtQty->setAlignment(Qt::AlignRight);
     attachKeyFilter(txtQty, KeyFilter::DecimalNumber);
     greyOut(txtQty);
-    g->addWidget(makeLabel(item, 3, UnitCaptions::quantityDesign()), r, 0);
-    g->addWidget(txtQty, r++, 1);
+    g->addWidget(label(item, UnitCaptions::quantityDesign(), 3), r, 0);
+    g->addWidget(txtQty, r, 1);
     g->setColumnStretch(1, 1);
     row->addWidget(item, 5);
 
-    auto priceEdit = [&](QWidget* parent, const char* name, int maxLength) {
-        auto* e = makeEdit(parent, name, maxLength);
+    auto priceField = [](QWidget* parent, const char* name, int maxLength) {
+        QLineEdit* e = namedField(parent, name, maxLength);
         e->setAlignment(Qt::AlignRight);
         e->setFixedWidth(120);
         attachKeyFilter(e, KeyFilter::DecimalNumber);
         attachTextHighlight(e);
         return e;
     };
-    auto taxCombo = [](QWidget* parent, const char* name) {
-        auto* c = new QComboBox(parent);
-        c->setObjectName(QLatin1String(name));
-        c->setFixedWidth(120);
-        return c;
-    };
 
     // Cost of one pack.
     auto* cost = new QGroupBox(QStringLiteral("COST OF ITEM"), block);
     auto* cg = new QGridLayout(cost);
-    cg->addWidget(makeLabel(cost, 6, UnitCaptions::packing(6, {})), 0, 0, 1, 3);
-    cg->addWidget(txtCost = priceEdit(cost, "txtCost", 12), 1, 0);
-    cg->addWidget(makeLabel(cost, -1, QStringLiteral("Discount %")), 2, 0, 1, 3);
-    cg->addWidget(txtDiscount = priceEdit(cost, "txtDiscount", 5), 3, 0);
-    cg->addWidget(makeLabel(cost, -1, QStringLiteral("Tax %")), 4, 0, 1, 3);
-    cboCostVAT = taxCombo(cost, "cboCostVAT");
+    cg->addWidget(label(cost, UnitCaptions::packing(6, {}), 6), 0, 0, 1, 3);
+    cg->addWidget(txtCost = priceField(cost, "txtCost", 12), 1, 0);
+    cg->addWidget(label(cost, QStringLiteral("Discount %")), 2, 0, 1, 3);
+    cg->addWidget(txtDiscount = priceField(cost, "txtDiscount", 5), 3, 0);
+    cg->addWidget(label(cost, QStringLiteral("Tax %")), 4, 0, 1, 3);
+    cg->addWidget(cboCostVAT = dropDown(cost, "cboCostVAT", 120), 5, 0);
     attachComboHighlight(cboCostVAT);
-    cg->addWidget(cboCostVAT, 5, 0);
-    cg->addWidget(makeCT(cost, 3, QStringLiteral("Add new Tax")), 5, 1);
-    auto* costCalc = calculatorButton(cost, "cmdCostCalculator", "Cost Calculator");
-    cg->addWidget(costCalc, 1, 1, 1, 2, Qt::AlignLeft);
+    cg->addWidget(makeCT(cost, 3, "Add new Tax"), 5, 1);
+    cmdCostCalculator = calculatorButton(cost, "cmdCostCalculator", "Cost Calculator");
+    cg->addWidget(cmdCostCalculator, 1, 1, 1, 2, Qt::AlignLeft);
     cg->setColumnStretch(2, 1);
     cg->setRowStretch(6, 1);
     row->addWidget(cost, 3);
@@ -311,49 +211,100 @@ QWidget* frmQ2::buildEntryBlock()
     // MRP of one pack.
     auto* mrp = new QGroupBox(QStringLiteral("MRP OF ITEM"), block);
     auto* mg = new QGridLayout(mrp);
-    mg->addWidget(makeLabel(mrp, 10, UnitCaptions::packing(10, {})), 0, 0, 1, 2);
-    mg->addWidget(txtMRPWithTax = priceEdit(mrp, "txtMRPWithTax", 12), 1, 0);
-    mg->addWidget(makeLabel(mrp, 7, UnitCaptions::packing(7, {})), 2, 0, 1, 2);
-    txtMRP = priceEdit(mrp, "txtMRP", 12);
+    mg->addWidget(label(mrp, UnitCaptions::packing(10, {}), 10), 0, 0, 1, 2);
+    mg->addWidget(txtMRPWithTax = priceField(mrp, "txtMRPWithTax", 12), 1, 0);
+    mg->addWidget(label(mrp, UnitCaptions::packing(7, {}), 7), 2, 0, 1, 2);
+    mg->addWidget(txtMRP = priceField(mrp, "txtMRP", 12), 3, 0);
     txtMRP->setReadOnly(true);
     greyOut(txtMRP);
-    mg->addWidget(txtMRP, 3, 0);
-    mg->addWidget(makeLabel(mrp, -1, QStringLiteral("Tax %")), 4, 0, 1, 2);
-    cboMRPVAT = taxCombo(mrp, "cboMRPVAT");
+    mg->addWidget(label(mrp, QStringLiteral("Tax %")), 4, 0, 1, 2);
+    mg->addWidget(cboMRPVAT = dropDown(mrp, "cboMRPVAT", 120), 5, 0);
     // Locked: it follows the cost tax, yet it can hold the focus that Next's check gives it.
     cboMRPVAT->setFocusPolicy(Qt::TabFocus);
+    lockDropDown(cboMRPVAT);
     QPalette grey = cboMRPVAT->palette();
     grey.setColor(QPalette::Button, grey.color(QPalette::Window));
     grey.setColor(QPalette::Base, grey.color(QPalette::Button));
     cboMRPVAT->setPalette(grey);
-    mg->addWidget(cboMRPVAT, 5, 0);
-    auto* mrpCalc = calculatorButton(mrp, "cmdCalculator", "MRP Calculator");
-    mg->addWidget(mrpCalc, 1, 1, Qt::AlignLeft);
+    mg->addWidget(cmdCalculator = calculatorButton(mrp, "cmdCalculator", "MRP Calculator"), 1, 1, Qt::AlignLeft);
     mg->setColumnStretch(1, 1);
     mg->setRowStretch(6, 1);
     row->addWidget(mrp, 3);
 
     // The tag labels sit over the tail of their captions, marking whether the figure includes tax.
     const std::pair<int, const char*> tags[] = {{6, "without Tax"}, {7, "without Tax"}, {10, "with Tax"}};
-    for (int i = 0; i < 3; ++i) {
-        QLabel* owner = lblPacking[tags[i].first];
-        auto* tag = new QLabel(QLatin1String(tags[i].second), owner->parentWidget());
-        tag->setObjectName(QStringLiteral("lblWithoutVAT(%1)").arg(i));
-        QPalette p = tag->palette();
-        p.setColor(QPalette::WindowText, QColor(192, 0, 0));
-        tag->setPalette(p);
-        tag->setAutoFillBackground(true);
-        tag->adjustSize();
-        lblWithoutVAT[i] = tag;
-        owner->installEventFilter(this);
-    }
-
-    connect(costCalc, &QPushButton::clicked, this, [this] { openCalculator(true); });
-    connect(mrpCalc, &QPushButton::clicked, this, [this] { openCalculator(false); });
-    for (QWidget* w : std::initializer_list<QWidget*>{txtHSNCode, txtCost, txtDiscount, txtMRP, txtMRPWithTax, txtQty,
-                                                      txtDrugPacking, txtDrugForm, txtDrugStrength, cboCostVAT, cboMRPVAT})
-        w->installEventFilter(this);
+    for (int i = 0; i < 3; ++i)
+        lblWithoutVAT[i] = new TagLabel(lblPacking[tags[i].first], QStringLiteral("lblWithoutVAT(%1)").arg(i),
+                                        QLatin1String(tags[i].second));
     return block;
+}
+
+// What the controls do. Leaving a field recomputes the summaries, after the field's own check.
+void frmQ2::wire()
+{
+    using namespace QuotationChecks;
+    connect(cmdMaster[0], &QPushButton::clicked, this, &frmQ2::cmdBack);
+    connect(cmdMaster[1], &QPushButton::clicked, this, &frmQ2::cmdNext);
+    connect(cmdMaster[5], &QPushButton::clicked, this, &frmQ2::cmdClear);
+    for (int i = 0; i < 3; ++i)
+        connect(cmdCT[i], &QPushButton::clicked, this, [this, i] { cmdCT_Click(i); });
+    connect(cmdCT[3], &QPushButton::clicked, this, &frmQ2::cmdAddTax);
+    connect(cmdCostCalculator, &QPushButton::clicked, this, [this] { openCalculator(true); });
+    connect(cmdCalculator, &QPushButton::clicked, this, [this] { openCalculator(false); });
+    connect(cboDrugPacking, &QComboBox::currentIndexChanged, this, &frmQ2::cboDrugPacking_Click);
+    connect(cboDrugForms, &QComboBox::currentIndexChanged, this, &frmQ2::cboDrugForms_Click);
+    // The MRP tax always follows the cost tax.
+    connect(cboCostVAT, &QComboBox::currentIndexChanged, cboMRPVAT, &QComboBox::setCurrentIndex);
+
+    whenLeft(txtHSNCode, [this] { showFailure(this, checkHsnCodeLeft(draft())); });
+    whenLeft(txtCost, [this] {
+        showFailure(this, checkCostLeft(draft()));
+        CalcCost();
+    });
+    whenLeft(txtDiscount, [this] {
+        if (txtDiscount->text().trimmed().isEmpty())
+            txtDiscount->setText(QStringLiteral("0"));
+        const std::optional<Failure> refused = checkDiscountLeft(draft());
+        showFailure(this, refused);
+        if (!refused)
+            CalcCost();
+    });
+    whenLeft(txtMRP, [this] {
+        showFailure(this, checkMrpLeft(draft()));
+        CalcCost();
+    });
+    whenLeft(txtMRPWithTax, [this] {
+        showFailure(this, checkMrpWithTaxLeft(draft()));
+        CalcCost();
+    });
+    whenEntered(txtMRPWithTax, [this] {
+        // The prerequisites' own focus moves must not ask again.
+        if (std::exchange(m_checkingMRPPrerequisites, true))
+            return;
+        showFailure(this, checkMrpPrerequisites(draft()));
+        m_checkingMRPPrerequisites = false;
+    });
+    // The picked boxes are locked: their checks matter only when code put a text there that no entry holds.
+    whenLeft(txtDrugPacking, [this] {
+        if (txtDrugPacking->text() != cboDrugPacking->currentText() && !selectByText(cboDrugPacking, txtDrugPacking->text())) {
+            showInfo(this, QStringLiteral("Invalid drug packing entered. Please correct."));
+            return cmdCT_Click(0);  // the pick-list ends with its own recalculation
+        }
+        CalcCost();
+    });
+    const std::tuple<QLineEdit*, QComboBox*, const char*> picked[] = {
+        {txtDrugForm, cboDrugForms, "Invalid drug form entered. Please correct."},
+        {txtDrugStrength, cboStrength, "Invalid drug strength entered. Please correct."}};
+    for (auto [box, list, message] : picked)
+        whenLeft(box, [this, box, list, message] {
+            if (box->text() != list->currentText()) {
+                showInfo(this, QLatin1String(message));
+                box->setFocus();
+            }
+            CalcCost();
+        });
+    for (QWidget* w : std::initializer_list<QWidget*>{txtQty, cboCostVAT, cboMRPVAT})
+        whenLeft(w, [this] { CalcCost(); });
 }
 
 // ---- Lists ----
@@ -367,20 +318,9 @@ void frmQ2::fill(QComboBox* list, QComboBox* partner, const char* partnerColumn,
     }
 }
 
-void frmQ2::FillStrengths(const QString& sql)
-{
-    fill(cboStrength, nullptr, nullptr, sql);
-}
-
-void frmQ2::FillDrugForms(const QString& sql)
-{
-    fill(cboDrugForms, nullptr, nullptr, sql);
-}
-
-void frmQ2::FillDrugPackings(const QString& sql)
-{
-    fill(cboDrugPacking, cboDrugPackingP, "Ratio", sql);
-}
+void frmQ2::FillStrengths(const QString& sql) { fill(cboStrength, nullptr, nullptr, sql); }
+void frmQ2::FillDrugForms(const QString& sql) { fill(cboDrugForms, nullptr, nullptr, sql); }
+void frmQ2::FillDrugPackings(const QString& sql) { fill(cboDrugPacking, cboDrugPackingP, "Ratio", sql); }
 
 void frmQ2::FillTaxes(const QString& sql)
 {
@@ -391,22 +331,14 @@ void frmQ2::FillTaxes(const QString& sql)
 void frmQ2::refillList(int kind)
 {
     // The fill routines append, so the lists are emptied first.
-    switch (kind) {
-    case 1:
+    if (kind == 1) {
         cboDrugPacking->clear();
         cboDrugPackingP->clear();
         FillDrugPackings(pickListFullSql(1));
-        break;
-    case 2:
-        cboDrugForms->clear();
-        FillDrugForms(pickListFullSql(2));
-        break;
-    case 3:
-        cboStrength->clear();
-        FillStrengths(pickListFullSql(3));
-        break;
-    default:
-        break;
+    } else if (kind == 2 || kind == 3) {
+        QComboBox* list = kind == 2 ? cboDrugForms : cboStrength;
+        list->clear();
+        fill(list, nullptr, nullptr, pickListFullSql(kind));
     }
 }
 
@@ -430,25 +362,10 @@ void frmQ2::cboDrugForms_Click()
     lblPacking[3]->setText(UnitCaptions::quantityForForm(form, cboDrugPacking->currentText()));
 }
 
-void frmQ2::resetTaxCaptions()
-{
-    lblLowestUnit[5]->setText(QStringLiteral("Cost Tax Amount"));
-    lblPacking[8]->setText(QStringLiteral("Cost Tax Amount"));
-    lblLowestUnit[6]->setText(QStringLiteral("MRP Tax Amount"));
-    lblPacking[9]->setText(QStringLiteral("MRP Tax Amount"));
-}
-
 void frmQ2::placeTagLabels()
 {
-    const int owners[] = {6, 7, 10};
-    for (int i = 0; i < 3; ++i) {
-        QLabel* tag = lblWithoutVAT[i];
-        QLabel* owner = lblPacking[owners[i]];
-        const int captionWidth = owner->fontMetrics().horizontalAdvance(owner->text());
-        const int left = owner->x() + owner->contentsRect().left() + captionWidth - tag->width();
-        tag->move(left, owner->y() + (owner->height() - tag->height()) / 2);
-        tag->raise();
-    }
+    for (TagLabel* tag : lblWithoutVAT)
+        tag->place();
 }
 
 // ---- The item ----
@@ -489,14 +406,11 @@ void frmQ2::CalcCost()
     QuotationDraft d = draft();
     d.derive();
     summary->setFigures(d.costSummary, d.mrpSummary);
-    if (d.costSummary.computed) {
-        lblPacking[8]->setText(UnitCaptions::costTaxAmount(d.costTaxCode));
-        lblLowestUnit[5]->setText(UnitCaptions::costTaxAmount(d.costTaxCode));
-    }
+    if (d.costSummary.computed)
+        summary->setTaxCaptions(UnitCaptions::costTaxAmount(d.costTaxCode), {});
     if (d.mrpSummary.computed) {
         txtMRP->setText(d.mrpWithoutTax);
-        lblPacking[9]->setText(UnitCaptions::mrpTaxAmount(d.mrpTaxCode));
-        lblLowestUnit[6]->setText(UnitCaptions::mrpTaxAmount(d.mrpTaxCode));
+        summary->setTaxCaptions({}, UnitCaptions::mrpTaxAmount(d.mrpTaxCode));
     }
 }
 
@@ -568,133 +482,20 @@ void frmQ2::Form_Activate()
     }
 }
 
-// ---- Field checks ----
-
-namespace {
-
-// Shows a failed check the way it asks: the box, and the focus moved before or after it.
-void report(QWidget* screen, const std::optional<Failure>& failure)
-{
-    if (!failure)
-        return;
-    QWidget* focus = failure->focus.isEmpty() ? nullptr : screen->findChild<QWidget*>(failure->focus);
-    Q_ASSERT(failure->focus.isEmpty() || focus);
-    if (focus && failure->focusFirst)
-        focus->setFocus();
-    if (failure->box == Failure::Box::Warning)
-        showMessage(screen, QStringLiteral("Confirm"), failure->message, QMessageBox::Warning, QMessageBox::Ok);
-    else if (!failure->message.isEmpty())
-        showInfo(screen, failure->message);
-    if (focus && !failure->focusFirst)
-        focus->setFocus();
-}
-
-} // namespace
-
-bool frmQ2::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == cboMRPVAT) {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-            return true;
-        case QEvent::KeyPress: {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key != Qt::Key_Tab && key != Qt::Key_Backtab)
-                return true;
-            break;
-        }
-        default:
-            break;
-        }
-    }
-    if (event->type() == QEvent::Resize || event->type() == QEvent::Move) {
-        if (qobject_cast<QLabel*>(watched))
-            placeTagLabels();
-        return false;
-    }
-    if (event->type() != QEvent::FocusOut && event->type() != QEvent::FocusIn)
-        return false;
-    // Another window taking the focus (a message box, a list popping up) is not leaving the field.
-    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
-        return false;
-    if (event->type() == QEvent::FocusOut)
-        fieldLeft(static_cast<QWidget*>(watched));
-    else if (watched == txtMRPWithTax)
-        mrpWithTaxEntered();
-    return false;
-}
-
-void frmQ2::fieldLeft(QWidget* field)
-{
-    using namespace QuotationChecks;
-    if (field == txtHSNCode) {
-        report(this, checkHsnCodeLeft(draft()));
-    } else if (field == txtCost) {
-        report(this, checkCostLeft(draft()));
-        CalcCost();
-    } else if (field == txtDiscount) {
-        if (txtDiscount->text().trimmed().isEmpty())
-            txtDiscount->setText(QStringLiteral("0"));
-        const std::optional<Failure> refused = checkDiscountLeft(draft());
-        report(this, refused);
-        if (!refused)
-            CalcCost();
-    } else if (field == txtMRP) {
-        report(this, checkMrpLeft(draft()));
-        CalcCost();
-    } else if (field == txtMRPWithTax) {
-        report(this, checkMrpWithTaxLeft(draft()));
-        CalcCost();
-    } else if (field == txtDrugPacking) {
-        // The boxes are locked: these matter only when code has put a text there that no entry holds.
-        if (txtDrugPacking->text() != cboDrugPacking->currentText() && !selectByText(cboDrugPacking, txtDrugPacking->text())) {
-            showInfo(this, QStringLiteral("Invalid drug packing entered. Please correct."));
-            cmdCT_Click(0);
-            return;  // the pick-list ends with its own recalculation
-        }
-        CalcCost();
-    } else if (field == txtDrugForm || field == txtDrugStrength) {
-        const bool form = field == txtDrugForm;
-        QLineEdit* box = form ? txtDrugForm : txtDrugStrength;
-        if (box->text() != (form ? cboDrugForms : cboStrength)->currentText()) {
-            showInfo(this, form ? QStringLiteral("Invalid drug form entered. Please correct.")
-                                : QStringLiteral("Invalid drug strength entered. Please correct."));
-            box->setFocus();
-        }
-        CalcCost();
-    } else {
-        CalcCost();  // txtQty and the tax lists
-    }
-}
-
-void frmQ2::mrpWithTaxEntered()
-{
-    if (m_checkingMRPPrerequisites)
-        return;
-    m_checkingMRPPrerequisites = true;
-    report(this, QuotationChecks::checkMrpPrerequisites(draft()));
-    m_checkingMRPPrerequisites = false;
-}
-
 // ---- Buttons ----
 
 void frmQ2::cmdCT_Click(int index)
 {
-    QComboBox* const lists[] = {cboDrugPacking, cboDrugForms, cboStrength};
-    QLineEdit* const boxes[] = {txtDrugPacking, txtDrugForm, txtDrugStrength};
+    QComboBox* const list = std::array{cboDrugPacking, cboDrugForms, cboStrength}[size_t(index)];
+    QLineEdit* const box = std::array{txtDrugPacking, txtDrugForm, txtDrugStrength}[size_t(index)];
     AppState::PickListKind = static_cast<quint8>(index + 1);
     AppState::PickedItemID = 0;
-    showPickList(this, boxes[index]->text(), this);
-    if (AppState::PickedItemID != 0) {
-        for (int i = 0; i < lists[index]->count(); ++i) {
-            if (lists[index]->itemData(i).toLongLong() == AppState::PickedItemID) {
-                lists[index]->setCurrentIndex(i);
-                boxes[index]->setText(AppState::PickedItemText);
-                break;
-            }
+    showPickList(this, box->text(), this);
+    for (int i = 0; AppState::PickedItemID != 0 && i < list->count(); ++i) {
+        if (list->itemData(i).toLongLong() == AppState::PickedItemID) {
+            list->setCurrentIndex(i);
+            box->setText(AppState::PickedItemText);
+            break;
         }
     }
     CalcCost();
@@ -732,12 +533,10 @@ void frmQ2::openCalculator(bool cost)
 
 void frmQ2::cmdNext()
 {
-    const std::optional<Failure> failure =
+    const auto failure =
         QuotationChecks::checkNext(draft(), [this](const QString& question) { return askConfirm(this, question, true); });
-    if (failure) {
-        report(this, failure);
-        return;
-    }
+    if (failure)
+        return showFailure(this, failure);
     hide();
     frmQ3& step3 = DefaultInstance<frmQ3>::get();
     step3.show();
@@ -755,7 +554,7 @@ void frmQ2::cmdClear()
     for (QComboBox* list : {cboDrugPacking, cboDrugForms, cboStrength, cboCostVAT, cboMRPVAT})
         list->setCurrentIndex(-1);
     summary->setFigures({}, {});
-    resetTaxCaptions();
+    summary->setTaxCaptions(QStringLiteral("Cost Tax Amount"), QStringLiteral("MRP Tax Amount"));
 }
 
 void frmQ2::cmdBack()

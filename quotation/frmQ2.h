@@ -10,6 +10,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class SummaryBlock;
+class TagLabel;
 
 // Step 2 of the Quotation Wizard: packing, form, strength, cost, discount, tax and MRP of the chosen
 // brand, with the cost and MRP summaries that follow every change. Its controls show one
@@ -20,6 +21,7 @@ class frmQ2 : public QWidget, public Step2Link
     Q_OBJECT
 public:
     explicit frmQ2(QWidget* parent = nullptr);
+    ~frmQ2() override;
 
     // Recomputes the summaries and the tax amount captions from the fields.
     void CalcCost();
@@ -41,10 +43,10 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* buildEntryBlock();
+    void wire();
     void FillDrugPackings(const QString& sql);
     void FillDrugForms(const QString& sql);
     void FillStrengths(const QString& sql);
@@ -58,10 +60,7 @@ private:
     void cmdClear();
     void cmdBack();
     void openCalculator(bool cost);
-    void fieldLeft(QWidget* field);
-    void mrpWithTaxEntered();
     void placeTagLabels();
-    void resetTaxCaptions();
 
     QLineEdit* txtBrand;
     QLineEdit* txtGeneric;
@@ -87,7 +86,9 @@ private:
     SummaryBlock* summary;
     QMap<int, QLabel*> lblPacking;
     QMap<int, QLabel*> lblLowestUnit;
-    QLabel* lblWithoutVAT[3];
+    TagLabel* lblWithoutVAT[3];
+    QPushButton* cmdCostCalculator;
+    QPushButton* cmdCalculator;
     QMap<int, QPushButton*> cmdMaster;
     QMap<int, QPushButton*> cmdCT;
     bool SkipClearConfirm = false;

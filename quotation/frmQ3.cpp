@@ -10,13 +10,13 @@
 #include "app/messagebox.h"
 #include "app/removeclosebutton.h"
 #include "app/screens.h"
-#include "app/statusbar.h"
 #include "db/dberror.h"
 #include "quotation/frmQ1.h"
 #include "quotation/frmQ2.h"
 #include "quotation/quotationsave.h"
 #include "quotation/summaryblock.h"
 #include "quotation/unitcaptions.h"
+#include "quotation/wizardwidgets.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -28,19 +28,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace {
 
 const QString CRLF = QStringLiteral("\r\n");
-
-void greyOut(QLineEdit* e)
-{
-    QPalette p = e->palette();
-    p.setColor(QPalette::Base, p.color(QPalette::Button));
-    e->setPalette(p);
-}
 
 } // namespace
 
@@ -135,30 +127,13 @@ void frmQ3::buildUi()
     summary = new SummaryBlock(this, 6, 7, Qt::NoFocus);
     root->addWidget(summary);
 
-    auto* bottom = new QHBoxLayout;
-    auto* hints = new QLabel(QStringLiteral("1.  Enter the free of cost offer and remarks if needed.\n"
-                                            "2.  Check your quote carefully, if quoted item is approved, PO will be "
-                                            "made with the description, cost and MRP you have selected/entered.\n"
-                                            "3.  To save the item click on save button"),
-                             this);
-    hints->setWordWrap(true);
-    bottom->addWidget(hints, 1);
-    auto* buttons = new QVBoxLayout;
-    const std::tuple<int, const char*, const char*> specs[] = {{1, "&Save", "Save Quotation"},
-                                                               {2, "&Clear", "Clear data on this screen"},
-                                                               {0, "&Back", "Return to previous step"}};
-    for (const auto& [index, caption, tip] : specs) {
-        auto* b = new QPushButton(QLatin1String(caption), this);
-        b->setObjectName(QStringLiteral("cmdMaster(%1)").arg(index));
-        b->setToolTip(QLatin1String(tip));
-        b->setAutoDefault(false);
-        attachButtonHighlight(b);
-        cmdMaster.insert(index, b);
-        buttons->addWidget(b);
-    }
-    bottom->addLayout(buttons);
-    root->addLayout(bottom);
-    root->addWidget(createStatusBar(this));
+    addWizardFoot(this, root,
+                  QStringLiteral("1.  Enter the free of cost offer and remarks if needed.\n"
+                                 "2.  Check your quote carefully, if quoted item is approved, PO will be made with the "
+                                 "description, cost and MRP you have selected/entered.\n"
+                                 "3.  To save the item click on save button"),
+                  {{1, "&Save", "Save Quotation"}, {2, "&Clear", "Clear data on this screen"}, {0, "&Back", "Return to previous step"}},
+                  cmdMaster);
 
     connect(cmdMaster[0], &QPushButton::clicked, this, &frmQ3::cmdBack);
     connect(cmdMaster[1], &QPushButton::clicked, this, &frmQ3::cmdSave);
@@ -211,10 +186,7 @@ void frmQ3::GetCost()
         summary->packingLabel(i)->setText(UnitCaptions::packing(i, item.drugPacking));
     for (int i : UnitCaptions::LowestUnitLabels)
         summary->lowestUnitLabel(i)->setText(UnitCaptions::lowestUnit(i, item.drugForm));
-    summary->packingLabel(6)->setText(UnitCaptions::costTaxAmount(item.costTaxCode));
-    summary->lowestUnitLabel(5)->setText(UnitCaptions::costTaxAmount(item.costTaxCode));
-    summary->packingLabel(7)->setText(UnitCaptions::mrpTaxAmount(item.mrpTaxCode));
-    summary->lowestUnitLabel(6)->setText(UnitCaptions::mrpTaxAmount(item.mrpTaxCode));
+    summary->setTaxCaptions(UnitCaptions::costTaxAmount(item.costTaxCode), UnitCaptions::mrpTaxAmount(item.mrpTaxCode));
     summary->setFigures(item.costSummary, item.mrpSummary);
 }
 

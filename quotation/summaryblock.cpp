@@ -26,7 +26,7 @@ QString* mrpSlots(Pricing::MrpSummary& m, int i)
 } // namespace
 
 SummaryBlock::SummaryBlock(QWidget* parent, int costTaxLabel, int mrpTaxLabel, Qt::FocusPolicy fieldFocus)
-    : QWidget(parent)
+    : QWidget(parent), m_costTaxLabel(costTaxLabel), m_mrpTaxLabel(mrpTaxLabel)
 {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
@@ -108,4 +108,16 @@ Pricing::MrpSummary SummaryBlock::mrpFigures() const
         *mrpSlots(m, i) = m_mrp[i]->text();
     m.computed = !m.withoutVAT.isEmpty();
     return m;
+}
+
+void SummaryBlock::setTaxCaptions(const QString& costTax, const QString& mrpTax)
+{
+    if (!costTax.isEmpty()) {
+        m_packing[m_costTaxLabel]->setText(costTax);
+        m_lowestUnit[5]->setText(costTax);
+    }
+    if (!mrpTax.isEmpty()) {
+        m_packing[m_mrpTaxLabel]->setText(mrpTax);
+        m_lowestUnit[6]->setText(mrpTax);
+    }
 }

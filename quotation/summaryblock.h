@@ -22,10 +22,15 @@ public:
     Pricing::CostSummary costFigures() const;
     Pricing::MrpSummary mrpFigures() const;
 
+    // The tax amount captions per pack and per unit; an empty text leaves that pair as it is.
+    void setTaxCaptions(const QString& costTax, const QString& mrpTax);
+
     QLabel* packingLabel(int index) const { return m_packing.value(index); }
     QLabel* lowestUnitLabel(int index) const { return m_lowestUnit.value(index); }
 
 private:
+    int m_costTaxLabel;
+    int m_mrpTaxLabel;
     QMap<int, QLabel*> m_packing;
     QMap<int, QLabel*> m_lowestUnit;
     QLineEdit* m_cost[10];  // in the order of Pricing::CostSummary
