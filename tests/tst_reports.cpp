@@ -1,3 +1,4 @@
+#include "tests/support/quotedrows.h"
 #include "tests/support/testenv.h"
 
 #include "app/applicationstate.h"
@@ -352,11 +353,11 @@ private slots:
         TestFolder folder;
         layTemplates(folder);
         loadDemoHeading();
-        folder.exec("Insert Into Quotations (Vendor, Generic, Brand, Manufacturer, HSNCode, DrugPacking, DrugForm, "
-                    "DrugStrength, CostOfPackBeforeDiscountWithoutVAT, \"Discount%\", CostVATCode, MRPOfPackWithVAT, "
-                    "CreditPeriodInDays, DeliveryPeriodInDays, WarrantyInMonths, ResearchMolecule) Values ('V', 'Acarbose', "
-                    "'Acavelo 25 mg Tablet', 'D''Souza Remedies', '3004', 'Strip of 10', 'Tablet', '25 mg', 120.5, 10, "
-                    "'GST 12%', 150.25, 30, 15, 0, 1)");
+        QuotationDraft quoted = sampleQuotation();
+        quoted.manufacturer = "D'Souza Remedies";
+        quoted.cost = "120.5";
+        quoted.mrpWithTax = "150.25";
+        storeQuotation(quoted);
         MessageBoxScript boxes;
         QTemporaryDir out;
         ReportPreviewScript preview(out.path());
