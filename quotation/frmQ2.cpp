@@ -256,32 +256,32 @@ void frmQ2::wire()
     // The MRP tax always follows the cost tax.
     connect(cboCostVAT, &QComboBox::currentIndexChanged, cboMRPVAT, &QComboBox::setCurrentIndex);
 
-    whenLeft(txtHSNCode, [this] { showFailure(this, checkHsnCodeLeft(draft())); });
+    whenLeft(txtHSNCode, [this] { report(checkHsnCodeLeft(draft())); });
     whenLeft(txtCost, [this] {
-        showFailure(this, checkCostLeft(draft()));
+        report(checkCostLeft(draft()));
         CalcCost();
     });
     whenLeft(txtDiscount, [this] {
         if (txtDiscount->text().trimmed().isEmpty())
             txtDiscount->setText(QStringLiteral("0"));
         const std::optional<Failure> refused = checkDiscountLeft(draft());
-        showFailure(this, refused);
+        report(refused);
         if (!refused)
             CalcCost();
     });
     whenLeft(txtMRP, [this] {
-        showFailure(this, checkMrpLeft(draft()));
+        report(checkMrpLeft(draft()));
         CalcCost();
     });
     whenLeft(txtMRPWithTax, [this] {
-        showFailure(this, checkMrpWithTaxLeft(draft()));
+        report(checkMrpWithTaxLeft(draft()));
         CalcCost();
     });
     whenEntered(txtMRPWithTax, [this] {
         // The prerequisites' own focus moves must not ask again.
         if (std::exchange(m_checkingMRPPrerequisites, true))
             return;
-        showFailure(this, checkMrpPrerequisites(draft()));
+        report(checkMrpPrerequisites(draft()));
         m_checkingMRPPrerequisites = false;
     });
     // The picked boxes are locked: their checks matter only when code put a text there that no entry holds.
@@ -305,6 +305,33 @@ void frmQ2::wire()
         });
     for (QWidget* w : std::initializer_list<QWidget*>{txtQty, cboCostVAT, cboMRPVAT})
         whenLeft(w, [this] { CalcCost(); });
+}
+
+// The control of the field a failed check names: a field without one would not compile (-Wswitch).
+QWidget* frmQ2::control(QuotationChecks::Field field) const
+{
+    using F = QuotationChecks::Field;
+    switch (field) {
+    case F::None: return nullptr;
+    case F::Manufacturer: return txtManufacturer;
+    case F::HSNCode: return txtHSNCode;
+    case F::DrugPacking: return txtDrugPacking;
+    case F::DrugForm: return txtDrugForm;
+    case F::DrugStrength: return txtDrugStrength;
+    case F::Cost: return txtCost;
+    case F::Discount: return txtDiscount;
+    case F::CostTax: return cboCostVAT;
+    case F::MRPWithTax: return txtMRPWithTax;
+    case F::MRP: return txtMRP;
+    case F::MRPTax: return cboMRPVAT;
+    }
+    return nullptr;
+}
+
+void frmQ2::report(const std::optional<QuotationChecks::Failure>& failure)
+{
+    if (failure)
+        showFailure(this, *failure, control(failure->focus));
 }
 
 // ---- Lists ----
@@ -536,7 +563,7 @@ void frmQ2::cmdNext()
     const auto failure =
         QuotationChecks::checkNext(draft(), [this](const QString& question) { return askConfirm(this, question, true); });
     if (failure)
-        return showFailure(this, failure);
+        return report(failure);
     hide();
     frmQ3& step3 = DefaultInstance<frmQ3>::get();
     step3.show();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "quotation/quotationchecks.h"
 #include "quotation/step2link.h"
 
 #include <QMap>
@@ -61,6 +62,8 @@ private:
     void cmdBack();
     void openCalculator(bool cost);
     void placeTagLabels();
+    QWidget* control(QuotationChecks::Field field) const;
+    void report(const std::optional<QuotationChecks::Failure>& failure);
 
     QLineEdit* txtBrand;
     QLineEdit* txtGeneric;

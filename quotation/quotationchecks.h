@@ -7,10 +7,14 @@
 struct QuotationDraft;
 
 // The checks that guard a quoted item, as functions of the draft: each gives the first check that
-// fails (its message and the control to put the focus in, named as Step 2 names it), or nothing when
-// the item passes. The wizard shows what comes back; a row that never went through a screen is refused
-// with the same message.
+// fails (its message and the field to put the focus in), or nothing when the item passes. The wizard
+// shows what comes back; a row that never went through a screen is refused with the same message.
 namespace QuotationChecks {
+
+// The Step 2 field a failed check puts the focus in.
+enum class Field { None, Manufacturer, HSNCode, DrugPacking, DrugForm, DrugStrength, Cost, Discount, CostTax, MRPWithTax, MRP, MRPTax };
+// Its control's objectName on Step 2 ("txtManufacturer", "cboCostVAT", ...); empty for None.
+QString controlName(Field field);
 
 struct Failure {
     enum class Box {
@@ -18,7 +22,7 @@ struct Failure {
         Warning,  // title "Confirm", exclamation icon, OK
     };
     QString message;          // empty when the vendor already answered a question with No
-    QString focus;            // the control's objectName; empty: the focus stays where it is
+    Field focus = Field::None;  // None: the focus stays where it is
     Box box = Box::Info;
     bool focusFirst = false;  // the focus moves before the box shows
 };

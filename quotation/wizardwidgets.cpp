@@ -162,20 +162,16 @@ void setWhole(QLineEdit* edit, const QString& text)
     edit->setText(text);
 }
 
-void showFailure(QWidget* screen, const std::optional<QuotationChecks::Failure>& failure)
+void showFailure(QWidget* screen, const QuotationChecks::Failure& failure, QWidget* focus)
 {
     using QuotationChecks::Failure;
-    if (!failure)
-        return;
-    QWidget* focus = failure->focus.isEmpty() ? nullptr : screen->findChild<QWidget*>(failure->focus);
-    Q_ASSERT(failure->focus.isEmpty() || focus);
-    if (focus && failure->focusFirst)
+    if (focus && failure.focusFirst)
         focus->setFocus();
-    if (failure->box == Failure::Box::Warning)
-        showMessage(screen, QStringLiteral("Confirm"), failure->message, QMessageBox::Warning, QMessageBox::Ok);
-    else if (!failure->message.isEmpty())
-        showInfo(screen, failure->message);
-    if (focus && !failure->focusFirst)
+    if (failure.box == Failure::Box::Warning)
+        showMessage(screen, QStringLiteral("Confirm"), failure.message, QMessageBox::Warning, QMessageBox::Ok);
+    else if (!failure.message.isEmpty())
+        showInfo(screen, failure.message);
+    if (focus && !failure.focusFirst)
         focus->setFocus();
 }
 

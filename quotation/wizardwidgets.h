@@ -41,8 +41,9 @@ bool selectByText(QComboBox* list, const QString& value, QComboBox* partner = nu
 // Writes a handed-back figure whole: a box's length limit is there for typing only.
 void setWhole(QLineEdit* edit, const QString& text);
 
-// Shows a failed check as it asks: its box, and the focus moved to its control before or after it.
-void showFailure(QWidget* screen, const std::optional<QuotationChecks::Failure>& failure);
+// Shows a failed check as it asks: its box, and the focus moved to `focus` (its field's control) before
+// or after the box.
+void showFailure(QWidget* screen, const QuotationChecks::Failure& failure, QWidget* focus);
 
 // A small red tag over the tail of its owner's caption ("without Tax"); it follows the owner as it
 // moves or resizes, and place() puts it back after the owner's text changed.

@@ -43,6 +43,9 @@ private Q_SLOTS:
         QVERIFY(q2);
         QCOMPARE(q2->objectName(), QString("frmQ2"));
         QCOMPARE(q2->windowTitle(), QString("Enter Quotation - Specify Cost & MRP of the Item..."));
+        // Every field a check can name is one of the screen's controls.
+        for (int f = int(QuotationChecks::Field::Manufacturer); f <= int(QuotationChecks::Field::MRPTax); ++f)
+            QVERIFY(q2->findChild<QWidget*>(QuotationChecks::controlName(QuotationChecks::Field(f))));
         QCOMPARE(text(q2, "txtBrand"), QString("Acavelo 25 mg Tablet"));
         QCOMPARE(text(q2, "txtGeneric"), QString("Acarbose"));
         QCOMPARE(text(q2, "txtManufacturer"), QString("Elvora Biosciences"));
