@@ -256,11 +256,17 @@ void frmQ2::wire()
     // The MRP tax always follows the cost tax.
     connect(cboCostVAT, &QComboBox::currentIndexChanged, cboMRPVAT, &QComboBox::setCurrentIndex);
 
+    // A warning of its own, then the recalculation.
+    auto warnThenCalc = [this](std::optional<Failure> (*check)(const QuotationDraft&)) {
+        return [this, check] {
+            report(check(draft()));
+            CalcCost();
+        };
+    };
     whenLeft(txtHSNCode, [this] { report(checkHsnCodeLeft(draft())); });
-    whenLeft(txtCost, [this] {
-        report(checkCostLeft(draft()));
-        CalcCost();
-    });
+    whenLeft(txtCost, warnThenCalc(checkCostLeft));
+    whenLeft(txtMRP, warnThenCalc(checkMrpLeft));
+    whenLeft(txtMRPWithTax, warnThenCalc(checkMrpWithTaxLeft));
     whenLeft(txtDiscount, [this] {
         if (txtDiscount->text().trimmed().isEmpty())
             txtDiscount->setText(QStringLiteral("0"));
@@ -268,14 +274,6 @@ void frmQ2::wire()
         report(refused);
         if (!refused)
             CalcCost();
-    });
-    whenLeft(txtMRP, [this] {
-        report(checkMrpLeft(draft()));
-        CalcCost();
-    });
-    whenLeft(txtMRPWithTax, [this] {
-        report(checkMrpWithTaxLeft(draft()));
-        CalcCost();
     });
     whenEntered(txtMRPWithTax, [this] {
         // The prerequisites' own focus moves must not ask again.
