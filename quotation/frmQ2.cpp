@@ -305,7 +305,8 @@ void frmQ2::wire()
         whenLeft(w, [this] { CalcCost(); });
 }
 
-// The control of the field a failed check names: a field without one would not compile (-Wswitch).
+// The control of the field a failed check names. A field left out here is a -Wswitch warning, which the
+// warning-free build does not let through.
 QWidget* frmQ2::control(QuotationChecks::Field field) const
 {
     using F = QuotationChecks::Field;

@@ -68,6 +68,9 @@ QuotationDraft QuotationDraft::fromStoredRow(const Recordset& rs)
     d.researchMolecule = storedFlag(rs, "ResearchMolecule");
     d.freeOfCostOffer = storedText(rs, "FreeOfCostOffer");
     d.remarks = storedText(rs, "Remarks");
-    d.derive();
+    // The summaries are derived; the stored MRP without tax stands as it was stored.
+    const Pricing::Inputs in = d.pricingInputs();
+    d.costSummary = Pricing::costBlock(in);
+    d.mrpSummary = Pricing::mrpBlock(in);
     return d;
 }

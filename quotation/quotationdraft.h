@@ -49,6 +49,7 @@ struct QuotationDraft {
     // Works the summaries out afresh, and the MRP without tax from the MRP with tax when it can be.
     void derive();
 
-    // The stored row at the recordset's current position, derived. Null columns read as empty texts.
+    // The stored row at the recordset's current position, with its summaries derived. Null columns read
+    // as empty texts.
     static QuotationDraft fromStoredRow(const Recordset& rs);
 };
