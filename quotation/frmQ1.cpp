@@ -227,15 +227,19 @@ void frmQ1::Form_Load()
         w->setEnabled(false);
 }
 
-QStringList frmQ1::selectedBrand() const
+std::optional<ChosenBrand> frmQ1::chosenBrand() const
 {
-    const int selected = lvBrands->selectedRow();
-    if (selected < 0)
-        return {};
-    QStringList row;
-    for (int c = 0; c < lvBrands->rows()->columnCount(); ++c)
-        row << lvBrands->text(selected, c);
-    return row;
+    const int row = lvBrands->selectedRow();
+    if (row < 0)
+        return std::nullopt;
+    ChosenBrand b;
+    b.brand = lvBrands->text(row, 1);
+    b.manufacturer = lvBrands->text(row, 2);
+    b.generic = lvBrands->text(row, 3);
+    b.addedByVendor = lvBrands->text(row, 4) == QLatin1String("Yes");
+    b.drugForm = lvBrands->text(row, 5);
+    b.drugStrength = lvBrands->text(row, 6);
+    return b;
 }
 
 void frmQ1::FilterGenerics()

@@ -31,10 +31,10 @@
 
 namespace {
 
-QStringList chosenBrand()
+std::optional<ChosenBrand> chosenBrand()
 {
     frmQ1* step1 = DefaultInstance<frmQ1>::existing();
-    return step1 ? step1->selectedBrand() : QStringList();
+    return step1 ? step1->chosenBrand() : std::nullopt;
 }
 
 QComboBox* dropDown(QWidget* parent, const char* name, int width = 0)
@@ -399,10 +399,11 @@ void frmQ2::placeTagLabels()
 QuotationDraft frmQ2::draft() const
 {
     QuotationDraft d;
-    const QStringList brand = chosenBrand();
-    d.brand = brand.value(1);
-    d.generic = brand.value(3);
-    d.brandAddedByVendor = brand.value(4) == QLatin1String("Yes");
+    if (const std::optional<ChosenBrand> brand = chosenBrand()) {
+        d.brand = brand->brand;
+        d.generic = brand->generic;
+        d.brandAddedByVendor = brand->addedByVendor;
+    }
     d.manufacturer = txtManufacturer->text();
     d.hsnCode = txtHSNCode->text();
     d.drugPacking = cboDrugPacking->currentText();
@@ -424,7 +425,8 @@ QuotationDraft frmQ2::draft() const
 
 QString frmQ2::chosenBrandManufacturer() const
 {
-    return chosenBrand().value(2);
+    const std::optional<ChosenBrand> brand = chosenBrand();
+    return brand ? brand->manufacturer : QString();
 }
 
 void frmQ2::CalcCost()
@@ -486,18 +488,19 @@ void frmQ2::showEvent(QShowEvent* event)
 
 void frmQ2::Form_Activate()
 {
-    const QStringList brand = chosenBrand();
-    if (brand.size() < 7)
+    const std::optional<ChosenBrand> brand = chosenBrand();
+    if (!brand)
         return;
-    txtBrand->setText(brand[1]);
+    txtBrand->setText(brand->brand);
     if (txtManufacturer->text().trimmed().isEmpty())
-        txtManufacturer->setText(brand[2]);
-    txtGeneric->setText(brand[3]);
+        txtManufacturer->setText(brand->manufacturer);
+    txtGeneric->setText(brand->generic);
+    // The brand's form and strength once per brand chosen; afterwards what the vendor picked stands.
     if (AppState::QuotationEditMode || !AppState::Step2NeedsReset)
         return;
     AppState::Step2NeedsReset = false;
-    const std::tuple<QString, QComboBox*, QLineEdit*> pairs[] = {{brand[5], cboDrugForms, txtDrugForm},
-                                                                 {brand[6], cboStrength, txtDrugStrength}};
+    const std::tuple<QString, QComboBox*, QLineEdit*> pairs[] = {{brand->drugForm, cboDrugForms, txtDrugForm},
+                                                                 {brand->drugStrength, cboStrength, txtDrugStrength}};
     for (const auto& [value, list, box] : pairs) {
         if (value.trimmed().isEmpty()) {
             list->setCurrentIndex(-1);
