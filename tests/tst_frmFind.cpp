@@ -2,7 +2,6 @@
 #include "app/screens.h"
 #include "fakewizard.h"
 #include "quotation/frmFind.h"
-#include "quotation/picklistsql.h"
 #include "support/testenv.h"
 
 #include <QLineEdit>
@@ -75,25 +74,6 @@ class tst_frmFind : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void wordCondition_data()
-    {
-        QTest::addColumn<QString>("search");
-        QTest::addColumn<QString>("condition");
-        QTest::newRow("two words") << "para 500" << "Where Description like '%para%' And Description like '%500%'";
-        QTest::newRow("repeated blanks") << "  para    500 "
-                                         << "Where Description like '%para%' And Description like '%500%'";
-        QTest::newRow("one word") << "Strip" << "Where Description like '%Strip%'";
-        QTest::newRow("blanks only") << "   " << "";
-        // A pasted apostrophe is doubled, never ends the text.
-        QTest::newRow("apostrophe") << "O'Neil x" << "Where Description like '%O''Neil%' And Description like '%x%'";
-    }
-    void wordCondition()
-    {
-        QFETCH(QString, search);
-        QFETCH(QString, condition);
-        QCOMPARE(pickListCondition(search), condition);
-    }
-
     void kinds_data()
     {
         QTest::addColumn<int>("kind");
@@ -288,19 +268,6 @@ private Q_SLOTS:
             click(dialog, "cmdMaster(1)");
         });
         QCOMPARE(AppState::PickedItemID, id);
-    }
-
-    void genericsTakeTheBrandsListValue()
-    {
-        TestFolder folder;
-        MessageBoxScript boxes;
-        pick(4, "Paracetamol", nullptr, [&](QWidget* dialog) {
-            QCOMPARE(selectedDescription(dialog), QString("Paracetamol"));
-            QVERIFY(!control<QPushButton>(dialog, "cmdMaster(4)")->isVisible());
-            click(dialog, "cmdMaster(1)");
-        });
-        QCOMPARE(AppState::PickedItemText, QString("Paracetamol"));
-        QCOMPARE(AppState::PickedItemID, qint64(207));
     }
 
     void aFailedLoadShowsTheErrorBoxAndAnEmptyList()
