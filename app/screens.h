@@ -4,7 +4,9 @@
 
 #include <QtGlobal>
 
+class QString;
 class QWidget;
+class Step2Link;
 
 // Entry points by which one subsystem opens the screens of another. Each subsystem defines its own
 // in its folder; the callers need not know the screens' classes.
@@ -19,9 +21,12 @@ void startQuotationWizard();
 void showQuotedItemsList();                  // frmEdit, modeless (shown again when the wizard ends)
 // After Step 3 stored an edited row: the quoted items list refreshes that row in place.
 void refreshQuotedItem(qint64 quotationId);
-void showPickList(QWidget* parent);          // frmFind, modal; kind in PickListKind, result in PickedItemID/Text
-void showCostCalculator(QWidget* parent);    // frmCalculator, modal
-void showMRPCalculator(QWidget* parent);     // frmCalcMRP, modal
+// frmFind, modal; kind in PickListKind, result in PickedItemID/Text. The row whose description is
+// `currentValue` is pre-selected; `step2` (when Step 2 opened it) has its list refilled after Add/Edit.
+void showPickList(QWidget* parent, const QString& currentValue, Step2Link* step2 = nullptr);
+// frmCalculator and frmCalcMRP, modal: they show Step 2's item and hand their result back to it.
+void showCostCalculator(Step2Link& step2, QWidget* parent);
+void showMRPCalculator(Step2Link& step2, QWidget* parent);
 
 // masters/
 void showMasterEditor(MasterList list, QWidget* parent);  // modal

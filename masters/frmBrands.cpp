@@ -58,7 +58,7 @@ void frmBrands::searchGeneric()
 {
     AppState::PickListKind = 4;
     AppState::PickedItemID = 0;
-    showPickList(this);
+    showPickList(this, dropDown()->currentText());
     if (AppState::PickedItemID == 0)
         return;
     QComboBox* generics = dropDown();

@@ -6,9 +6,8 @@
 #include "db/dberror.h"
 #include "quotation/calculatormath.h"
 #include "quotation/dialogcontrols.h"
-#include "quotation/step2access.h"
+#include "quotation/step2link.h"
 #include "quotation/taxcodelists.h"
-#include "quotation/wizardfields.h"
 
 #include <QComboBox>
 #include <QFocusEvent>
@@ -32,7 +31,7 @@ std::optional<Decimal> typedMrp(const QString& text)
 
 } // namespace
 
-frmCalcMRP::frmCalcMRP(QWidget* parent) : QDialog(parent)
+frmCalcMRP::frmCalcMRP(Step2Link& step2, QWidget* parent) : QDialog(parent), m_step2(step2)
 {
     setObjectName(QStringLiteral("frmCalcMRP"));
 
@@ -178,13 +177,9 @@ void frmCalcMRP::cmdMaster_Click(int index)
     Calculate();
     if (txtCostBefDisc->text().isEmpty() || cboCostVAT->currentText().isEmpty())
         return;
-    setStep2Text(QStringLiteral("txtMRP"), txtCostBefDisc->text());
     // Step 2 derives its MRP without tax from the MRP with tax whenever it recalculates; handing back
     // only the former would see it replaced by a figure worked from a stale (or empty) MRP with tax.
-    setStep2Text(QStringLiteral("txtMRPWithTax"), typedMrp(txtCost->text())->toText());
-    // A code Step 2's list lacks leaves its tax selection as it was, and the MRP written stands.
-    if (selectStep2Entry(QStringLiteral("cboMRPVAT"), QStringLiteral("cboMRPVATP"), cboCostVAT->currentText()))
-        callStep2("CalcCost");
+    m_step2.applyMrp(txtCostBefDisc->text(), typedMrp(txtCost->text())->toText(), cboCostVAT->currentText());
     m_ignoreLeaving = true;
     close();
 }

@@ -6,6 +6,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class Step2Link;
 
 // The MRP calculator: Step 2's modal companion that takes the MRP of a pack with tax and a tax code,
 // shows the MRP without tax and hands both figures and the code back to Step 2.
@@ -13,7 +14,7 @@ class frmCalcMRP : public QDialog
 {
     Q_OBJECT
 public:
-    explicit frmCalcMRP(QWidget* parent = nullptr);
+    frmCalcMRP(Step2Link& step2, QWidget* parent = nullptr);
 
     // The calculation behind "Calculate"; quiet (QuietCalc) it shows no message. False when it could
     // not run; the result is empty then.
@@ -28,6 +29,7 @@ private:
     void CalculateQuietly();
     void cmdMaster_Click(int index);
 
+    Step2Link& m_step2;
     bool QuietCalc = false;
     // Set while the screen moves the focus itself or is going: no field-leave handling then.
     bool m_ignoreLeaving = false;

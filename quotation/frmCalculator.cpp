@@ -7,9 +7,8 @@
 #include "db/dberror.h"
 #include "quotation/calculatormath.h"
 #include "quotation/dialogcontrols.h"
-#include "quotation/step2access.h"
+#include "quotation/step2link.h"
 #include "quotation/taxcodelists.h"
-#include "quotation/wizardfields.h"
 
 #include <QComboBox>
 #include <QFocusEvent>
@@ -50,7 +49,7 @@ bool leftByUser(QEvent* event)
 
 } // namespace
 
-frmCalculator::frmCalculator(QWidget* parent) : QDialog(parent)
+frmCalculator::frmCalculator(Step2Link& step2, QWidget* parent) : QDialog(parent), m_step2(step2)
 {
     setObjectName(QStringLiteral("frmCalculator"));
 
@@ -216,20 +215,21 @@ void frmCalculator::showEvent(QShowEvent* event)
 
 void frmCalculator::Form_Activate()
 {
-    txtBrand->setText(step1SelectedBrandColumn(1));
+    const QuotationDraft item = m_step2.draft();
+    txtBrand->setText(item.brand);
     if (txtManufacturer->text().trimmed().isEmpty())
-        txtManufacturer->setText(step1SelectedBrandColumn(2));
-    txtGeneric->setText(step1SelectedBrandColumn(3));
-    txtDrugPacking->setText(step2Text(QStringLiteral("txtDrugPacking")));
-    txtDrugForm->setText(step2Text(QStringLiteral("txtDrugForm")));
-    txtDrugStrength->setText(step2Text(QStringLiteral("txtDrugStrength")));
+        txtManufacturer->setText(m_step2.chosenBrandManufacturer());
+    txtGeneric->setText(item.generic);
+    txtDrugPacking->setText(item.drugPacking);
+    txtDrugForm->setText(item.drugForm);
+    txtDrugStrength->setText(item.drugStrength);
     // A long name shows its beginning, not its end.
     for (QLineEdit* box : {txtBrand, txtManufacturer, txtGeneric, txtDrugPacking, txtDrugForm, txtDrugStrength})
         box->setCursorPosition(0);
 
     const QString packing = txtDrugPacking->text();
-    lblPacking[1]->setText(QStringLiteral("Cost of ") + packing + QStringLiteral(" ") +
-                           step2Text(QStringLiteral("txtDrugForm")) + QStringLiteral(" is Rs."));
+    lblPacking[1]->setText(QStringLiteral("Cost of ") + packing + QStringLiteral(" ") + item.drugForm +
+                           QStringLiteral(" is Rs."));
     lblPacking[2]->setText(QStringLiteral("Cost of ") + packing + QStringLiteral(" before Discount"));
     lblPacking[3]->setText(QStringLiteral("Cost of ") + packing + QStringLiteral(" after Discount without Tax"));
     lblPacking[4]->setText(QStringLiteral("Cost of ") + packing + QStringLiteral(" after Discount with Tax"));
@@ -326,11 +326,7 @@ void frmCalculator::cmdMaster_Click(int index)
     Calculate();
     if (txtCostBefDisc->text().isEmpty() || txtDiscount->text().isEmpty() || cboCostVAT->currentText().isEmpty())
         return;
-    setStep2Text(QStringLiteral("txtCost"), txtCostBefDisc->text());
-    setStep2Text(QStringLiteral("txtDiscount"), txtDiscount->text());
-    // A code Step 2's list lacks leaves its tax selection, and its summaries, as they were.
-    if (selectStep2Entry(QStringLiteral("cboCostVAT"), QStringLiteral("cboCostVATP"), cboCostVAT->currentText()))
-        callStep2("CalcCost");
+    m_step2.applyCost(txtCostBefDisc->text(), txtDiscount->text(), cboCostVAT->currentText());
     m_ignoreLeaving = true;
     close();
 }

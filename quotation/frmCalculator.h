@@ -6,6 +6,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class Step2Link;
 class QRadioButton;
 
 // The cost calculator: Step 2's modal companion that works out the cost of one pack before discount
@@ -14,7 +15,7 @@ class frmCalculator : public QDialog
 {
     Q_OBJECT
 public:
-    explicit frmCalculator(QWidget* parent = nullptr);
+    frmCalculator(Step2Link& step2, QWidget* parent = nullptr);
 
     // The calculation behind "Calculate". Quiet (QuietCalc) it shows no message and leaves an empty
     // discount alone. False when it could not run; the result fields are empty then.
@@ -33,6 +34,7 @@ private:
     void cmdMaster_Click(int index);
     void clearResults();
 
+    Step2Link& m_step2;
     bool QuietCalc = false;
     // Set while the screen moves the focus itself or is going: no field-leave handling then.
     bool m_ignoreLeaving = false;

@@ -11,11 +11,8 @@
 #include "db/recordset.h"
 #include "quotation/dialogcontrols.h"
 #include "quotation/picklistsql.h"
-#include "quotation/step2access.h"
-#include "quotation/wizardfields.h"
+#include "quotation/step2link.h"
 
-#include <QApplication>
-#include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -24,24 +21,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-// The brands list's generic box, which holds the current value of the generics pick list.
-QComboBox* brandsGenericBox(QWidget* opener)
-{
-    if (opener) {
-        if (auto* box = opener->window()->findChild<QComboBox*>(QStringLiteral("cboGeneric")))
-            return box;
-    }
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String("frmBrands"))
-            return w->findChild<QComboBox*>(QStringLiteral("cboGeneric"));
-    return nullptr;
-}
-
-} // namespace
-
-frmFind::frmFind(QWidget* opener) : QDialog(opener), m_opener(opener)
+frmFind::frmFind(QWidget* opener, const QString& currentValue, Step2Link* step2)
+    : QDialog(opener), m_currentValue(currentValue), m_step2(step2)
 {
     setObjectName(QStringLiteral("frmFind"));
 
@@ -128,25 +109,10 @@ void frmFind::Form_Load()
     case 4: setWindowTitle(QStringLiteral(" Generics")); break;
     default: break;
     }
-    m_currentValue = openerValue();
     if (m_kind == 4)
         cmdMaster[4]->setVisible(false);
     ShowAll();
     txtFind->setFocus();
-}
-
-QVariant frmFind::openerValue() const
-{
-    switch (m_kind) {
-    case 1: return step2Text(QStringLiteral("txtDrugPacking"));
-    case 2: return step2Text(QStringLiteral("txtDrugForm"));
-    case 3: return step2Text(QStringLiteral("txtDrugStrength"));
-    case 4:
-        if (QComboBox* generic = brandsGenericBox(m_opener))
-            return generic->currentText();
-        return QString();
-    default: return QVariant();
-    }
 }
 
 void frmFind::selectRow(QTreeWidgetItem* row)
@@ -160,7 +126,6 @@ void frmFind::selectRow(QTreeWidgetItem* row)
 void frmFind::FillList(const QString& sql)
 {
     lvData->clear();
-    const QString current = m_currentValue.toString();
     try {
         BusyCursor busy;
         Recordset rs(sql, AppState::ConnectionString, CursorType::ForwardOnly, LockType::ReadOnly);
@@ -174,7 +139,7 @@ void frmFind::FillList(const QString& sql)
             row->setData(0, TagRole, rs.field(QStringLiteral("ID")).toLongLong());
             const QString description = rs.field(QStringLiteral("Description")).toString();
             row->setText(1, description);
-            if (description == current)  // the last of equal rows wins, as each re-selects
+            if (description == m_currentValue)  // the last of equal rows wins, as each re-selects
                 currentRow = row;
             rows << row;
             ++counter;
@@ -241,28 +206,11 @@ void frmFind::ShowAll()
 void frmFind::AddEdit()
 {
     MasterList list;
-    QString step2List;
-    QString step2Parallel;
-    const char* fill = nullptr;
     switch (m_kind) {
-    case 1:
-        list = MasterList::DrugPackings;
-        step2List = QStringLiteral("cboDrugPacking");
-        step2Parallel = QStringLiteral("cboDrugPackingP");
-        fill = "FillDrugPackings";
-        break;
-    case 2:
-        list = MasterList::DrugForms;
-        step2List = QStringLiteral("cboDrugForms");
-        fill = "FillDrugForms";
-        break;
-    case 3:
-        list = MasterList::Strengths;
-        step2List = QStringLiteral("cboStrength");
-        fill = "FillStrengths";
-        break;
-    default:
-        return;
+    case 1: list = MasterList::DrugPackings; break;
+    case 2: list = MasterList::DrugForms; break;
+    case 3: list = MasterList::Strengths; break;
+    default: return;
     }
     showMasterEditor(list, this);
 
@@ -274,14 +222,9 @@ void frmFind::AddEdit()
     }
     ShowAll();
 
-    // Step 2's list takes in what the editor added; its fill routine appends, so empty it first.
-    for (const QString& name : {step2List, step2Parallel}) {
-        if (name.isEmpty())
-            continue;
-        if (QComboBox* box = step2Combo(name))
-            box->clear();
-    }
-    callStep2(fill);
+    // Step 2's list takes in what the editor added.
+    if (m_step2)
+        m_step2->refillList(m_kind);
 
     if (rememberedAny) {
         for (int i = 0; i < lvData->topLevelItemCount(); ++i) {

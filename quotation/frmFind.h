@@ -1,16 +1,17 @@
 #pragma once
 
 #include <QDialog>
-#include <QVariant>
 
 class QLineEdit;
 class QPushButton;
+class Step2Link;
 class QTreeWidget;
 class QTreeWidgetItem;
 
 // The pick-list dialog: one reference list (PickListKind: 1 drug packings, 2 drug forms, 3 drug
 // strengths, 4 generics) narrowed by words; the chosen row goes back to the opener through
-// PickedItemID and PickedItemText.
+// PickedItemID and PickedItemText. The opener hands in its current value, whose row is pre-selected,
+// and Step 2 itself, whose matching list is refilled after the master list editor added entries.
 class frmFind : public QDialog
 {
     Q_OBJECT
@@ -19,11 +20,10 @@ public:
     static constexpr int KeyRole = Qt::UserRole;
     static constexpr int TagRole = Qt::UserRole + 1;
 
-    explicit frmFind(QWidget* opener = nullptr);
+    frmFind(QWidget* opener, const QString& currentValue, Step2Link* step2 = nullptr);
 
 private:
     void Form_Load();
-    QVariant openerValue() const;
     void FillList(const QString& sql);
     void selectRow(QTreeWidgetItem* row);
     void cmdMaster_Click(int index);
@@ -33,8 +33,8 @@ private:
     void AddEdit();
 
     int m_kind = 0;
-    QWidget* m_opener = nullptr;
-    QVariant m_currentValue;  // the opener's text at load: its row is pre-selected
+    QString m_currentValue;  // the opener's text at load: its row is pre-selected
+    Step2Link* m_step2 = nullptr;
 
     QLineEdit* txtFind;
     QTreeWidget* lvData;

@@ -16,6 +16,7 @@
 #include "db/sqltext.h"
 #include "quotation/frmQ2.h"
 #include "quotation/frmQ3.h"
+#include "quotation/quotationdraft.h"
 #include "quotation/wordfilter.h"
 
 #include <QCloseEvent>
@@ -31,12 +32,6 @@
 namespace {
 
 const QString CRLF = QStringLiteral("\r\n");
-
-QString text(const Recordset& rs, const char* column)
-{
-    const QVariant v = rs.field(QLatin1String(column));
-    return v.isNull() ? QString() : v.toString();
-}
 
 RecordListView* makeList(const QString& name, const QStringList& columns, QWidget* parent)
 {
@@ -232,15 +227,19 @@ void frmQ1::Form_Load()
         w->setEnabled(false);
 }
 
-QStringList frmQ1::selectedBrand() const
+std::optional<ChosenBrand> frmQ1::chosenBrand() const
 {
-    const int selected = lvBrands->selectedRow();
-    if (selected < 0)
-        return {};
-    QStringList row;
-    for (int c = 0; c < lvBrands->rows()->columnCount(); ++c)
-        row << lvBrands->text(selected, c);
-    return row;
+    const int row = lvBrands->selectedRow();
+    if (row < 0)
+        return std::nullopt;
+    ChosenBrand b;
+    b.brand = lvBrands->text(row, 1);
+    b.manufacturer = lvBrands->text(row, 2);
+    b.generic = lvBrands->text(row, 3);
+    b.addedByVendor = lvBrands->text(row, 4) == QLatin1String("Yes");
+    b.drugForm = lvBrands->text(row, 5);
+    b.drugStrength = lvBrands->text(row, 6);
+    return b;
 }
 
 void frmQ1::FilterGenerics()
@@ -445,7 +444,8 @@ void frmQ1::LoadQuotationForEdit()
                         QMessageBox::Critical);
             return;
         }
-        const QString generic = text(rs, "Generic");
+        const QuotationDraft stored = QuotationDraft::fromStoredRow(rs);
+        const QString generic = stored.generic;
         if (generic.isEmpty())
             return;
         txtGeneric->setText(generic);
@@ -455,7 +455,7 @@ void frmQ1::LoadQuotationForEdit()
             return;
         lvGenerics->selectRow(genericRow);
 
-        const QString brand = text(rs, "Brand");
+        const QString brand = stored.brand;
         if (brand.isEmpty())
             return;
         txtBrand->setText(brand);
@@ -465,11 +465,11 @@ void frmQ1::LoadQuotationForEdit()
             return;
         lvBrands->selectRow(brandRow);
         // Step 2 takes the quoted manufacturer from the row, not the hospital's.
-        lvBrands->rows()->setText(brandRow, 2, text(rs, "Manufacturer"));
+        lvBrands->rows()->setText(brandRow, 2, stored.manufacturer);
         lvBrands_ItemClick(brandRow);
 
-        DefaultInstance<frmQ2>::get().fillFromStoredRow(rs);
-        DefaultInstance<frmQ3>::get().fillFromStoredRow(rs);
+        DefaultInstance<frmQ2>::get().load(stored);
+        DefaultInstance<frmQ3>::get().loadTerms(stored);
     } catch (const DbError& e) {
         ShowDbError(e, this);
     }

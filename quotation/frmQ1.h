@@ -5,10 +5,21 @@
 #include <QMap>
 #include <QStringList>
 #include <QWidget>
+#include <optional>
 
 class QLineEdit;
 class QPushButton;
 class RecordListView;
+
+// The brand row chosen in Step 1's brand list, as Steps 2 and 3 take it over.
+struct ChosenBrand {
+    QString brand;
+    QString manufacturer;  // the quoted one when a stored row is edited
+    QString generic;
+    bool addedByVendor = false;
+    QString drugForm;
+    QString drugStrength;
+};
 
 // Step 1 of the Quotation Wizard: find a generic or a brand and choose the brand to quote. It stays
 // loaded (hidden) while Steps 2 and 3 run, which read the chosen brand row from it.
@@ -25,9 +36,8 @@ public:
     // Runs once after the screen is created: in edit mode it fills all three steps from the stored row.
     void Form_Load();
 
-    // The sub-items of the selected lvBrands row (0 code, 1 brand, 2 manufacturer, 3 generic,
-    // 4 added by vendor, 5 drug form, 6 strength, ...); empty when no brand row is selected.
-    QStringList selectedBrand() const;
+    // The selected lvBrands row; nothing when no brand row is selected.
+    std::optional<ChosenBrand> chosenBrand() const;
 
     // Unloads Steps 3, 2 and 1 in this order; the screen that started the wizard is shown again only
     // when `showStarter` is set (a save navigates on its own).

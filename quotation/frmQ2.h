@@ -1,5 +1,8 @@
 #pragma once
 
+#include "quotation/quotationchecks.h"
+#include "quotation/step2link.h"
+
 #include <QMap>
 #include <QWidget>
 
@@ -7,46 +10,49 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class Recordset;
+class SummaryBlock;
+class TagLabel;
 
 // Step 2 of the Quotation Wizard: packing, form, strength, cost, discount, tax and MRP of the chosen
-// brand, with the cost and MRP summaries that follow every change. The calculators and the pick-list
-// dialog reach it by its objectName and its controls' names, and call its routines by name.
-class frmQ2 : public QWidget
+// brand, with the cost and MRP summaries that follow every change. Its controls show one
+// QuotationDraft: draft() reads it back, the checks and Step 3 work on that. The calculators and the
+// pick-list dialog reach it through Step2Link only.
+class frmQ2 : public QWidget, public Step2Link
 {
     Q_OBJECT
 public:
     explicit frmQ2(QWidget* parent = nullptr);
+    ~frmQ2() override;
 
-    Q_INVOKABLE void CalcCost();
-    // Each appends an empty entry, then one entry per row of its SQL text; callers that refill clear
-    // the lists first. Without an SQL text each reads its whole table in the load order.
-    Q_INVOKABLE void FillDrugPackings(const QString& sql = QString());
-    Q_INVOKABLE void FillDrugForms(const QString& sql = QString());
-    Q_INVOKABLE void FillStrengths(const QString& sql = QString());
-    Q_INVOKABLE void FillTaxes(const QString& sql = QString());
+    // Recomputes the summaries and the tax amount captions from the fields.
+    void CalcCost();
 
-    // Step 1's edit loader: the stored row's HSN code, packing, form, strength, prices and taxes.
-    void fillFromStoredRow(const Recordset& rs);
+    // Step 1's edit loader: the stored item's HSN code, packing, form, strength, prices and taxes.
+    void load(const QuotationDraft& stored);
 
     // Runs every time the window becomes active: brand, generic and (once per brand) form and strength
     // from Step 1's chosen row.
     void Form_Activate();
 
-    // What Step 3 reads: the selected entries' numbers of the hidden parallel lists.
-    QString packingRatio() const;
-    QString costTaxPercent() const;
-    QString mrpTaxPercent() const;
+    // Step2Link
+    QuotationDraft draft() const override;
+    QString chosenBrandManufacturer() const override;
+    void applyCost(const QString& costBeforeDiscount, const QString& discount, const QString& taxCode) override;
+    void applyMrp(const QString& mrpWithoutTax, const QString& mrpWithTax, const QString& taxCode) override;
+    void refillList(int kind) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildUi();
     QWidget* buildEntryBlock();
-    QWidget* buildSummaryBlock();
+    void wire();
+    void FillDrugPackings(const QString& sql);
+    void FillDrugForms(const QString& sql);
+    void FillStrengths(const QString& sql);
+    void FillTaxes(const QString& sql);
+    void fill(QComboBox* list, QComboBox* partner, const char* partnerColumn, const QString& sql);
     void cboDrugPacking_Click();
     void cboDrugForms_Click();
     void cmdCT_Click(int index);
@@ -55,16 +61,37 @@ private:
     void cmdClear();
     void cmdBack();
     void openCalculator(bool cost);
-    void fieldLeft(QWidget* field);
-    void mrpWithTaxEntered();
     void placeTagLabels();
-    bool selectByText(QComboBox* combo, const QString& value);
+    QWidget* control(QuotationChecks::Field field) const;
+    void report(const std::optional<QuotationChecks::Failure>& failure);
 
-    QLineEdit* edit(const char* name) const;
-    void fillDescriptionList(const char* comboName, const QString& sql);
-    QComboBox* combo(const char* name) const;
-    QLabel* label(const QString& name) const;
-
+    QLineEdit* txtBrand;
+    QLineEdit* txtGeneric;
+    QLineEdit* txtManufacturer;
+    QLineEdit* txtHSNCode;
+    QLineEdit* txtDrugPacking;
+    QLineEdit* txtDrugForm;
+    QLineEdit* txtDrugStrength;
+    QLineEdit* txtQty;
+    QLineEdit* txtCost;
+    QLineEdit* txtDiscount;
+    QLineEdit* txtMRPWithTax;
+    QLineEdit* txtMRP;
+    // The hidden lists and their parallel "P" partners, index for index.
+    QComboBox* cboDrugPacking;
+    QComboBox* cboDrugPackingP;
+    QComboBox* cboDrugForms;
+    QComboBox* cboStrength;
+    QComboBox* cboCostVAT;
+    QComboBox* cboCostVATP;
+    QComboBox* cboMRPVAT;
+    QComboBox* cboMRPVATP;
+    SummaryBlock* summary;
+    QMap<int, QLabel*> lblPacking;
+    QMap<int, QLabel*> lblLowestUnit;
+    TagLabel* lblWithoutVAT[3];
+    QPushButton* cmdCostCalculator;
+    QPushButton* cmdCalculator;
     QMap<int, QPushButton*> cmdMaster;
     QMap<int, QPushButton*> cmdCT;
     bool SkipClearConfirm = false;

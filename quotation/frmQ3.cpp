@@ -10,16 +10,16 @@
 #include "app/messagebox.h"
 #include "app/removeclosebutton.h"
 #include "app/screens.h"
-#include "app/statusbar.h"
 #include "db/dberror.h"
-#include "db/recordset.h"
 #include "quotation/frmQ1.h"
 #include "quotation/frmQ2.h"
 #include "quotation/quotationsave.h"
+#include "quotation/summaryblock.h"
+#include "quotation/unitcaptions.h"
+#include "quotation/wizardwidgets.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDateTime>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -28,39 +28,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace {
 
 const QString CRLF = QStringLiteral("\r\n");
-
-QString storedText(const Recordset& rs, const char* column)
-{
-    const QVariant v = rs.field(QLatin1String(column));
-    return v.isNull() ? QString() : v.toString();
-}
-
-void greyOut(QLineEdit* e)
-{
-    QPalette p = e->palette();
-    p.setColor(QPalette::Base, p.color(QPalette::Button));
-    e->setPalette(p);
-}
-
-QString step2Text(const char* name)
-{
-    frmQ2* step2 = DefaultInstance<frmQ2>::existing();
-    if (!step2)
-        return {};
-    if (auto* e = step2->findChild<QLineEdit*>(QLatin1String(name)))
-        return e->text();
-    if (auto* c = step2->findChild<QComboBox*>(QLatin1String(name)))
-        return c->currentText();
-    if (auto* l = step2->findChild<QLabel*>(QLatin1String(name)))
-        return l->text();
-    return {};
-}
 
 } // namespace
 
@@ -80,11 +52,6 @@ frmQ3::frmQ3(QWidget* parent) : QWidget(parent, Qt::Window)
 QLineEdit* frmQ3::edit(const char* name) const
 {
     return findChild<QLineEdit*>(QLatin1String(name));
-}
-
-QLabel* frmQ3::label(const QString& name) const
-{
-    return findChild<QLabel*>(name);
 }
 
 void frmQ3::buildUi()
@@ -157,75 +124,16 @@ void frmQ3::buildUi()
     root->addWidget(terms);
 
     // The summaries, as Step 2 computed them.
-    auto addSummary = [](QGridLayout* g, int r, int c, QWidget* parent, const QString& labelName,
-                         const QString& caption, const char* field) {
-        auto* l = new QLabel(caption, parent);
-        if (!labelName.isEmpty())
-            l->setObjectName(labelName);
-        auto* e = new QLineEdit(parent);
-        e->setObjectName(QLatin1String(field));
-        e->setReadOnly(true);
-        e->setFocusPolicy(Qt::NoFocus);
-        e->setAlignment(Qt::AlignRight);
-        e->setFixedWidth(110);
-        greyOut(e);
-        g->addWidget(l, r, c);
-        g->addWidget(e, r, c + 1);
-    };
-    auto P = [](int i) { return QStringLiteral("lblPacking(%1)").arg(i); };
-    auto L = [](int i) { return QStringLiteral("lblLowestUnit(%1)").arg(i); };
-    auto* summaries = new QHBoxLayout;
-    auto* cost = new QGroupBox(QStringLiteral("COST SUMMARY"), this);
-    auto* cg = new QGridLayout(cost);
-    addSummary(cg, 0, 0, cost, P(0), QStringLiteral("Cost of ____ before Discount"), "txtCostBefDisc");
-    addSummary(cg, 1, 0, cost, {}, QStringLiteral("Discount Amount"), "txtDiscAmt");
-    addSummary(cg, 2, 0, cost, P(1), QStringLiteral("Cost of ____ after Discount without Tax"), "txtCostAftDisc");
-    addSummary(cg, 3, 0, cost, P(6), QStringLiteral("Cost Tax Amount"), "txtVATAmt");
-    addSummary(cg, 4, 0, cost, P(2), QStringLiteral("Cost of ____ after Discount with Tax"), "txtCostAftVAT");
-    addSummary(cg, 0, 2, cost, L(0), QStringLiteral("Cost of ____ before Discount"), "txtCostLUBefDisc");
-    addSummary(cg, 1, 2, cost, {}, QStringLiteral("Discount Amount"), "txtLUDiscAmt");
-    addSummary(cg, 2, 2, cost, L(1), QStringLiteral("Cost of ____ after Discount without Tax"), "txtCostLUAftDisc");
-    addSummary(cg, 3, 2, cost, L(5), QStringLiteral("Cost Tax Amount"), "txtLUVATAmt");
-    addSummary(cg, 4, 2, cost, L(2), QStringLiteral("Cost of ____ after Discount with Tax"), "txtCostLUAftVAT");
-    cg->setColumnStretch(0, 1);
-    cg->setColumnStretch(2, 1);
-    summaries->addWidget(cost, 3);
-    auto* mrp = new QGroupBox(QStringLiteral("MRP SUMMARY"), this);
-    auto* mg = new QGridLayout(mrp);
-    addSummary(mg, 0, 0, mrp, P(5), QStringLiteral("MRP of ____ without Tax"), "txtMRPWithoutVAT");
-    addSummary(mg, 1, 0, mrp, P(7), QStringLiteral("MRP Tax Amount"), "txtMRPVATAmt");
-    addSummary(mg, 2, 0, mrp, P(4), QStringLiteral("MRP of ____ with Tax"), "txtMRPWithVAT");
-    addSummary(mg, 3, 0, mrp, L(4), QStringLiteral("MRP of ____ without Tax"), "txtMRPWithoutVATLU");
-    addSummary(mg, 4, 0, mrp, L(6), QStringLiteral("MRP Tax Amount"), "txtMRPVATAmtLU");
-    addSummary(mg, 5, 0, mrp, L(3), QStringLiteral("MRP of ____ with Tax"), "txtMRPWithVATLU");
-    mg->setColumnStretch(0, 1);
-    summaries->addWidget(mrp, 2);
-    root->addLayout(summaries);
+    summary = new SummaryBlock(this, 6, 7, Qt::NoFocus);
+    root->addWidget(summary);
 
-    auto* bottom = new QHBoxLayout;
-    auto* hints = new QLabel(QStringLiteral("1.  Enter the free of cost offer and remarks if needed.\n"
-                                            "2.  Check your quote carefully, if quoted item is approved, PO will be "
-                                            "made with the description, cost and MRP you have selected/entered.\n"
-                                            "3.  To save the item click on save button"),
-                             this);
-    hints->setWordWrap(true);
-    bottom->addWidget(hints, 1);
-    auto* buttons = new QVBoxLayout;
-    const std::tuple<int, const char*, const char*> specs[] = {{1, "&Save", "Save Quotation"},
-                                                               {2, "&Clear", "Clear data on this screen"},
-                                                               {0, "&Back", "Return to previous step"}};
-    for (const auto& [index, caption, tip] : specs) {
-        auto* b = new QPushButton(QLatin1String(caption), this);
-        b->setObjectName(QStringLiteral("cmdMaster(%1)").arg(index));
-        b->setToolTip(QLatin1String(tip));
-        b->setAutoDefault(false);
-        attachButtonHighlight(b);
-        cmdMaster.insert(index, b);
-        buttons->addWidget(b);
-    }
-    bottom->addLayout(buttons);
-    root->addLayout(bottom);
-    root->addWidget(createStatusBar(this));
+    addWizardFoot(this, root,
+                  QStringLiteral("1.  Enter the free of cost offer and remarks if needed.\n"
+                                 "2.  Check your quote carefully, if quoted item is approved, PO will be made with the "
+                                 "description, cost and MRP you have selected/entered.\n"
+                                 "3.  To save the item click on save button"),
+                  {{1, "&Save", "Save Quotation"}, {2, "&Clear", "Clear data on this screen"}, {0, "&Back", "Return to previous step"}},
+                  cmdMaster);
 
     connect(cmdMaster[0], &QPushButton::clicked, this, &frmQ3::cmdBack);
     connect(cmdMaster[1], &QPushButton::clicked, this, &frmQ3::cmdSave);
@@ -246,14 +154,23 @@ void frmQ3::showEvent(QShowEvent* event)
     Form_Activate();
 }
 
+// The item as Step 2 holds it; Step 2 stays loaded while this screen is up.
+QuotationDraft frmQ3::step2Item() const
+{
+    const frmQ2* step2 = DefaultInstance<frmQ2>::existing();
+    return step2 ? step2->draft() : QuotationDraft();
+}
+
 void frmQ3::Form_Activate()
 {
-    frmQ1* step1 = DefaultInstance<frmQ1>::existing();
-    const QStringList brand = step1 ? step1->selectedBrand() : QStringList();
-    edit("txtBrand")->setText(brand.value(1));
-    edit("txtGeneric")->setText(brand.value(3));
-    for (const char* name : {"txtManufacturer", "txtHSNCode", "txtDrugPacking", "txtDrugForm", "txtDrugStrength"})
-        edit(name)->setText(step2Text(name));
+    const QuotationDraft item = step2Item();
+    edit("txtBrand")->setText(item.brand);
+    edit("txtGeneric")->setText(item.generic);
+    edit("txtManufacturer")->setText(item.manufacturer);
+    edit("txtHSNCode")->setText(item.hsnCode);
+    edit("txtDrugPacking")->setText(item.drugPacking);
+    edit("txtDrugForm")->setText(item.drugForm);
+    edit("txtDrugStrength")->setText(item.drugStrength);
     // A new item starts from the vendor's standing terms, every time this screen comes up.
     if (AppState::WizardFromMainMenu) {
         edit("txtCreditPeriodDays")->setText(QString::number(AppState::CurrentCreditPeriod));
@@ -264,56 +181,25 @@ void frmQ3::Form_Activate()
 
 void frmQ3::GetCost()
 {
-    const QString costTax = step2Text("cboCostVAT");
-    const QString mrpTax = step2Text("cboMRPVAT");
-    auto P = [](int i) { return QStringLiteral("lblPacking(%1)").arg(i); };
-    auto L = [](int i) { return QStringLiteral("lblLowestUnit(%1)").arg(i); };
-    auto copyCaption = [this](const QString& name) { label(name)->setText(step2Text(name.toLatin1().constData())); };
-    auto copyField = [this](const char* name) { edit(name)->setText(step2Text(name)); };
-
-    copyCaption(P(0));
-    copyField("txtCostBefDisc");
-    copyField("txtDiscAmt");
-    copyCaption(P(1));
-    copyField("txtCostAftDisc");
-    label(P(6))->setText(QStringLiteral("Cost Tax Amount (") + costTax + QStringLiteral(")"));
-    copyField("txtVATAmt");
-    copyCaption(P(2));
-    copyField("txtCostAftVAT");
-    copyCaption(L(0));
-    copyField("txtCostLUBefDisc");
-    copyField("txtLUDiscAmt");
-    copyCaption(L(1));
-    copyField("txtCostLUAftDisc");
-    label(L(5))->setText(QStringLiteral("Cost Tax Amount (") + costTax + QStringLiteral(")"));
-    copyField("txtLUVATAmt");
-    copyCaption(L(2));
-    copyField("txtCostLUAftVAT");
-    copyCaption(P(4));
-    copyField("txtMRPWithVAT");
-    label(P(7))->setText(QStringLiteral("MRP Tax Amount (") + mrpTax + QStringLiteral(")"));
-    copyField("txtMRPVATAmt");
-    copyCaption(P(5));
-    copyField("txtMRPWithoutVAT");
-    copyCaption(L(3));
-    copyField("txtMRPWithVATLU");
-    label(L(6))->setText(QStringLiteral("MRP Tax Amount (") + mrpTax + QStringLiteral(")"));
-    copyField("txtMRPVATAmtLU");
-    copyCaption(L(4));
-    copyField("txtMRPWithoutVATLU");
+    const QuotationDraft item = step2Item();
+    for (int i : {0, 1, 2, 4, 5})
+        summary->packingLabel(i)->setText(UnitCaptions::packing(i, item.drugPacking));
+    for (int i : UnitCaptions::LowestUnitLabels)
+        summary->lowestUnitLabel(i)->setText(UnitCaptions::lowestUnit(i, item.drugForm));
+    summary->setTaxCaptions(UnitCaptions::costTaxAmount(item.costTaxCode), UnitCaptions::mrpTaxAmount(item.mrpTaxCode));
+    summary->setFigures(item.costSummary, item.mrpSummary);
 }
 
-void frmQ3::fillFromStoredRow(const Recordset& rs)
+void frmQ3::loadTerms(const QuotationDraft& stored)
 {
-    edit("txtCreditPeriodDays")->setText(storedText(rs, "CreditPeriodInDays"));
-    edit("txtDeliveryPeriodDays")->setText(storedText(rs, "DeliveryPeriodInDays"));
-    edit("txtWarrantyMonths")->setText(storedText(rs, "WarrantyInMonths"));
-    const QVariant research = rs.field(QStringLiteral("ResearchMolecule"));
-    const int option = !research.isNull() && research.toBool() ? 0 : 1;
+    edit("txtCreditPeriodDays")->setText(stored.creditPeriodInDays);
+    edit("txtDeliveryPeriodDays")->setText(stored.deliveryPeriodInDays);
+    edit("txtWarrantyMonths")->setText(stored.warrantyInMonths);
+    const int option = stored.researchMolecule ? 0 : 1;
     optResearchMolecule[option]->setChecked(true);
     optResearchMolecule_Click(option);
-    edit("txtFreeOfCostOffer")->setText(storedText(rs, "FreeOfCostOffer"));
-    edit("txtRemarks")->setText(storedText(rs, "Remarks"));
+    edit("txtFreeOfCostOffer")->setText(stored.freeOfCostOffer);
+    edit("txtRemarks")->setText(stored.remarks);
     Form_Activate();
 }
 
@@ -326,44 +212,27 @@ void frmQ3::optResearchMolecule_Click(int index)
     }
 }
 
-QuotationSave::Values frmQ3::gatherValues() const
+QuotationDraft frmQ3::draft() const
 {
-    QuotationSave::Values v;
-    frmQ1* step1 = DefaultInstance<frmQ1>::existing();
-    const QStringList brand = step1 ? step1->selectedBrand() : QStringList();
-    frmQ2* step2 = DefaultInstance<frmQ2>::existing();
-    v.vendor = AppState::CurrentVendorName;
-    v.generic = brand.value(3);
-    v.brand = brand.value(1);
-    v.manufacturer = edit("txtManufacturer")->text();
-    v.hsnCode = edit("txtHSNCode")->text();
-    v.brandAddedByVendor = brand.value(4) == QLatin1String("Yes");
-    v.drugPacking = step2Text("cboDrugPacking");
-    v.drugForm = step2Text("cboDrugForms");
-    v.quantityInEachStripOrPack = step2 ? step2->packingRatio() : QString();
-    v.drugStrength = step2Text("cboStrength");
-    v.costOfPackBeforeDiscountWithoutVAT = step2Text("txtCost");
-    v.discountPercent = step2Text("txtDiscount");
-    v.costVATCode = step2Text("cboCostVAT");
-    v.costVATPercent = step2 ? step2->costTaxPercent() : QString();
-    v.mrpOfPackWithoutVAT = step2Text("txtMRP");
-    v.mrpOfPackWithVAT = step2Text("txtMRPWithTax");
-    v.mrpVATCode = step2Text("cboMRPVAT");
-    v.mrpVATPercent = step2 ? step2->mrpTaxPercent() : QString();
-    v.creditPeriodInDays = edit("txtCreditPeriodDays")->text();
-    v.deliveryPeriodInDays = edit("txtDeliveryPeriodDays")->text();
-    v.warrantyInMonths = edit("txtWarrantyMonths")->text();
-    v.researchMolecule = optResearchMolecule[0]->isChecked();
-    v.freeOfCostOffer = edit("txtFreeOfCostOffer")->text();
-    v.remarks = edit("txtRemarks")->text();
-    return v;
+    QuotationDraft item = step2Item();
+    item.vendor = AppState::CurrentVendorName;
+    // A change typed into this screen's HSN code is what is stored.
+    item.manufacturer = edit("txtManufacturer")->text();
+    item.hsnCode = edit("txtHSNCode")->text();
+    item.creditPeriodInDays = edit("txtCreditPeriodDays")->text();
+    item.deliveryPeriodInDays = edit("txtDeliveryPeriodDays")->text();
+    item.warrantyInMonths = edit("txtWarrantyMonths")->text();
+    item.researchMolecule = optResearchMolecule[0]->isChecked();
+    item.freeOfCostOffer = edit("txtFreeOfCostOffer")->text();
+    item.remarks = edit("txtRemarks")->text();
+    return item;
 }
 
 void frmQ3::SaveQuotation()
 {
     BusyCursor busy;
     try {
-        const QuotationSave::Outcome outcome = QuotationSave::save(gatherValues(), AppState::QuotationEditMode,
+        const QuotationSave::Outcome outcome = QuotationSave::save(draft(), AppState::QuotationEditMode,
                                                                    AppState::QuotationEditKey,
                                                                    QDateTime::currentDateTime());
         if (outcome.refusal != QuotationSave::Refusal::None) {

@@ -3,12 +3,11 @@
 #include <QMap>
 #include <QWidget>
 
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class Recordset;
-namespace QuotationSave { struct Values; }
+class SummaryBlock;
+struct QuotationDraft;
 
 // Step 3 of the Quotation Wizard: the item as Steps 1 and 2 chose it, the commercial terms, and the save.
 class frmQ3 : public QWidget
@@ -17,12 +16,14 @@ class frmQ3 : public QWidget
 public:
     explicit frmQ3(QWidget* parent = nullptr);
 
-    // Copies Step 2's cost and MRP summaries and their captions.
+    // Shows Step 2's cost and MRP summaries with their captions.
     void GetCost();
     // Runs every time the screen becomes active.
     void Form_Activate();
-    // Step 1's edit loader: the stored row's terms.
-    void fillFromStoredRow(const Recordset& rs);
+    // Step 1's edit loader: the stored item's terms.
+    void loadTerms(const QuotationDraft& stored);
+    // The item as it will be stored: Step 2's, with this screen's HSN code and terms.
+    QuotationDraft draft() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -31,15 +32,15 @@ protected:
 private:
     void buildUi();
     void SaveQuotation();
-    QuotationSave::Values gatherValues() const;
+    QuotationDraft step2Item() const;
     void cmdSave();
     void cmdClear();
     void cmdBack();
     void optResearchMolecule_Click(int index);
     QLineEdit* edit(const char* name) const;
-    QLabel* label(const QString& name) const;
 
     QMap<int, QPushButton*> cmdMaster;
     QRadioButton* optResearchMolecule[2] = {nullptr, nullptr};
+    SummaryBlock* summary = nullptr;
     bool SaveSucceeded = false;
 };

@@ -5,20 +5,20 @@
 
 // Each opening builds the screen afresh, so it reloads from the database and keeps nothing between uses.
 
-void showPickList(QWidget* parent)
+void showPickList(QWidget* parent, const QString& currentValue, Step2Link* step2)
 {
-    frmFind dialog(parent);
+    frmFind dialog(parent, currentValue, step2);
     dialog.exec();
 }
 
-void showCostCalculator(QWidget* parent)
+void showCostCalculator(Step2Link& step2, QWidget* parent)
 {
-    frmCalculator dialog(parent);
+    frmCalculator dialog(step2, parent);
     dialog.exec();
 }
 
-void showMRPCalculator(QWidget* parent)
+void showMRPCalculator(Step2Link& step2, QWidget* parent)
 {
-    frmCalcMRP dialog(parent);
+    frmCalcMRP dialog(step2, parent);
     dialog.exec();
 }

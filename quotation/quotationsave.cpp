@@ -10,7 +10,9 @@ namespace {
 
 const QString CRLF = QStringLiteral("\r\n");
 
-void writeColumns(Recordset& rs, const Values& v)
+} // namespace
+
+void writeColumns(Recordset& rs, const QuotationDraft& v)
 {
     // Assigned in the column order of the table, after AddedOn or EditedOn.
     rs.setField(QStringLiteral("Vendor"), v.vendor);
@@ -21,16 +23,16 @@ void writeColumns(Recordset& rs, const Values& v)
     rs.setField(QStringLiteral("BrandAddedByVendor"), v.brandAddedByVendor);
     rs.setField(QStringLiteral("DrugPacking"), v.drugPacking);
     rs.setField(QStringLiteral("DrugForm"), v.drugForm);
-    rs.setField(QStringLiteral("QuantityInEachStripOrPack"), v.quantityInEachStripOrPack);
+    rs.setField(QStringLiteral("QuantityInEachStripOrPack"), v.quantityPerPack);
     rs.setField(QStringLiteral("DrugStrength"), v.drugStrength);
-    rs.setField(QStringLiteral("CostOfPackBeforeDiscountWithoutVAT"), v.costOfPackBeforeDiscountWithoutVAT);
-    rs.setField(QStringLiteral("Discount%"), v.discountPercent);
-    rs.setField(QStringLiteral("CostVATCode"), v.costVATCode);
-    rs.setField(QStringLiteral("CostVAT%"), v.costVATPercent);
-    rs.setField(QStringLiteral("MRPOfPackWithoutVAT"), v.mrpOfPackWithoutVAT);
-    rs.setField(QStringLiteral("MRPOfPackWithVAT"), v.mrpOfPackWithVAT);
-    rs.setField(QStringLiteral("MRPVATCode"), v.mrpVATCode);
-    rs.setField(QStringLiteral("MRPVAT%"), v.mrpVATPercent);
+    rs.setField(QStringLiteral("CostOfPackBeforeDiscountWithoutVAT"), v.cost);
+    rs.setField(QStringLiteral("Discount%"), v.discount);
+    rs.setField(QStringLiteral("CostVATCode"), v.costTaxCode);
+    rs.setField(QStringLiteral("CostVAT%"), v.costTaxPercent);
+    rs.setField(QStringLiteral("MRPOfPackWithoutVAT"), v.mrpWithoutTax);
+    rs.setField(QStringLiteral("MRPOfPackWithVAT"), v.mrpWithTax);
+    rs.setField(QStringLiteral("MRPVATCode"), v.mrpTaxCode);
+    rs.setField(QStringLiteral("MRPVAT%"), v.mrpTaxPercent);
     rs.setField(QStringLiteral("CreditPeriodInDays"), termOrZero(v.creditPeriodInDays));
     rs.setField(QStringLiteral("DeliveryPeriodInDays"), termOrZero(v.deliveryPeriodInDays));
     rs.setField(QStringLiteral("WarrantyInMonths"), termOrZero(v.warrantyInMonths));
@@ -38,8 +40,6 @@ void writeColumns(Recordset& rs, const Values& v)
     rs.setField(QStringLiteral("FreeOfCostOffer"), v.freeOfCostOffer);
     rs.setField(QStringLiteral("Remarks"), v.remarks);
 }
-
-} // namespace
 
 QString termOrZero(const QString& text)
 {
@@ -54,7 +54,7 @@ QString duplicateCheckSql(const QString& brand, const QString& packing, const QS
            QStringLiteral("DrugStrength='") + escapeSqlText(strength) + QStringLiteral("'");
 }
 
-Outcome save(const Values& values, bool editMode, const QVariant& editKey, const QDateTime& now)
+Outcome save(const QuotationDraft& item, bool editMode, const QVariant& editKey, const QDateTime& now)
 {
     Outcome outcome;
     Recordset rs;
@@ -77,21 +77,21 @@ Outcome save(const Values& values, bool editMode, const QVariant& editKey, const
         }
         rs.setField(QStringLiteral("EditedOn"), now);
     } else {
-        rs.open(duplicateCheckSql(values.brand, values.drugPacking, values.drugForm, values.drugStrength),
+        rs.open(duplicateCheckSql(item.brand, item.drugPacking, item.drugForm, item.drugStrength),
                 AppState::ConnectionString, CursorType::Keyset, LockType::Pessimistic);
         if (!rs.eof()) {
             rs.close();
             outcome.refusal = Refusal::Duplicate;
-            outcome.message = QStringLiteral("Brand: ") + values.brand + CRLF + QStringLiteral("Drug Packing: ") +
-                              values.drugPacking + CRLF + QStringLiteral("Drug Form: ") + values.drugForm + CRLF +
-                              QStringLiteral("Drug Strength: ") + values.drugStrength + CRLF + CRLF +
+            outcome.message = QStringLiteral("Brand: ") + item.brand + CRLF + QStringLiteral("Drug Packing: ") +
+                              item.drugPacking + CRLF + QStringLiteral("Drug Form: ") + item.drugForm + CRLF +
+                              QStringLiteral("Drug Strength: ") + item.drugStrength + CRLF + CRLF +
                               QStringLiteral("Item already quoted by vendor. Cannot continue save.");
             return outcome;
         }
         rs.addNew();
         rs.setField(QStringLiteral("AddedOn"), now);
     }
-    writeColumns(rs, values);
+    writeColumns(rs, item);
     rs.update();
     outcome.id = rs.field(QStringLiteral("ID")).toLongLong();
     rs.close();

@@ -1,39 +1,15 @@
 #pragma once
 
+#include "quotation/quotationdraft.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QVariant>
 
+class Recordset;
+
 // Storing one quoted item as a row of Quotations, apart from the screens that gather its values.
 namespace QuotationSave {
-
-// The values of the 25 columns, as the wizard's fields show them.
-struct Values {
-    QString vendor;
-    QString generic;
-    QString brand;
-    QString manufacturer;
-    QString hsnCode;
-    bool brandAddedByVendor = false;
-    QString drugPacking;
-    QString drugForm;
-    QString quantityInEachStripOrPack;
-    QString drugStrength;
-    QString costOfPackBeforeDiscountWithoutVAT;
-    QString discountPercent;
-    QString costVATCode;
-    QString costVATPercent;
-    QString mrpOfPackWithoutVAT;
-    QString mrpOfPackWithVAT;
-    QString mrpVATCode;
-    QString mrpVATPercent;
-    QString creditPeriodInDays;    // as typed; a blank term is stored as 0
-    QString deliveryPeriodInDays;
-    QString warrantyInMonths;
-    bool researchMolecule = false;
-    QString freeOfCostOffer;
-    QString remarks;
-};
 
 enum class Refusal { None, NoEditKey, RowMissing, Duplicate };
 
@@ -50,10 +26,14 @@ QString termOrZero(const QString& text);
 QString duplicateCheckSql(const QString& brand, const QString& packing, const QString& form,
                           const QString& strength);
 
+// Writes the item's columns, Vendor to Remarks in the table's order, on the recordset's current (or new)
+// row; the figures go as the texts they are and the database converts them to the column types.
+void writeColumns(Recordset& rs, const QuotationDraft& item);
+
 // Edit mode (editMode true) writes over the row editKey, with EditedOn; otherwise a new row is added
 // with AddedOn, unless brand, packing, form and strength are already quoted. Refusals come back in the
 // outcome; database errors (a value a column cannot take included) are thrown as DbError, and then
 // nothing is stored.
-Outcome save(const Values& values, bool editMode, const QVariant& editKey, const QDateTime& now);
+Outcome save(const QuotationDraft& item, bool editMode, const QVariant& editKey, const QDateTime& now);
 
 } // namespace QuotationSave

@@ -6,16 +6,27 @@
 
 #include <QComboBox>
 
-void fillTaxCodeLists(QComboBox* codes, QComboBox* percentages, const QString& sql)
+namespace {
+
+QString text(const Recordset& rs, const QString& column)
+{
+    const QVariant v = rs.field(column);
+    return v.isNull() ? QString() : v.toString();
+}
+
+} // namespace
+
+void fillParallelLists(QComboBox* list, QComboBox* partner, const QString& partnerColumn, const QString& sql)
 {
     BusyCursor busy;
     Recordset rs(sql, AppState::ConnectionString, CursorType::ForwardOnly, LockType::ReadOnly);
-    codes->addItem(QString());
-    percentages->addItem(QString());
-    while (!rs.eof()) {
-        codes->addItem(rs.field(QStringLiteral("Description")).toString());
-        percentages->addItem(rs.field(QStringLiteral("Tax")).toString());
-        rs.moveNext();
+    if (partner)
+        partner->addItem(QString());
+    list->addItem(QString());
+    for (; !rs.eof(); rs.moveNext()) {
+        if (partner)
+            partner->addItem(text(rs, partnerColumn));
+        list->addItem(text(rs, QStringLiteral("Description")), rs.field(QStringLiteral("ID")));
     }
     rs.close();
 }

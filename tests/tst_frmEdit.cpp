@@ -5,6 +5,7 @@
 #include "app/frmMain.h"
 #include "app/screens.h"
 #include "quotation/frmEdit.h"
+#include "tests/support/quotedrows.h"
 #include "tests/support/testenv.h"
 
 #include <QApplication>
@@ -17,17 +18,21 @@
 
 namespace {
 
-// One Quotations row; the columns the list does not show are filled with fixed values.
-void insertQuote(const TestFolder& folder, int id, const QString& brand, const QString& generic, const QString& remarks = "NULL")
+// The sample quoted item as row `id`, under its own brand, generic and remarks.
+void insertQuote(int id, const QString& brand, const QString& generic, const QString& remarks = QString())
 {
-    folder.exec(QStringLiteral("INSERT INTO Quotations (ID, Vendor, Generic, Brand, Manufacturer, HSNCode, DrugPacking, DrugForm, "
-                               "QuantityInEachStripOrPack, DrugStrength, CostOfPackBeforeDiscountWithoutVAT, \"Discount%\", "
-                               "CostVATCode, \"CostVAT%\", MRPOfPackWithoutVAT, MRPOfPackWithVAT, MRPVATCode, \"MRPVAT%\", "
-                               "CreditPeriodInDays, DeliveryPeriodInDays, WarrantyInMonths, FreeOfCostOffer, Remarks) "
-                               "VALUES (%1, 'Acme', '%2', '%3', 'Maker %3', '30041010', 'Strip of 10', 'Tablet', 10, '500 mg', "
-                               "100, 10.5, 'GST 12%', 12, 200.25, 224.28, 'GST 12%', 12, 30, 7, 0, '', %4)")
-                    .arg(id)
-                    .arg(generic, brand, remarks));
+    QuotationDraft q = sampleQuotation();
+    q.vendor = "Acme";
+    q.brand = brand;
+    q.generic = generic;
+    q.manufacturer = "Maker " + brand;
+    q.hsnCode = "30041010";
+    q.drugStrength = "500 mg";
+    q.discount = "10.5";
+    q.mrpWithoutTax = "200.25";
+    q.mrpWithTax = "224.28";
+    q.remarks = remarks;
+    storeQuotation(q, id);
 }
 
 frmEdit& openList()
@@ -100,8 +105,9 @@ private Q_SLOTS:
     void linesKeysAndTags()
     {
         TestFolder folder(TestFolder::Content::Empty);
-        insertQuote(folder, 5, "Zeta", "Paracetamol", "'Keep dry'");
-        insertQuote(folder, 9, "Amoxa", "Amoxicillin");
+        insertQuote(5, "Zeta", "Paracetamol", "Keep dry");
+        insertQuote(9, "Amoxa", "Amoxicillin");
+        folder.exec("UPDATE Quotations SET Remarks = NULL WHERE ID = 9");
         frmEdit& screen = openList();
         QCOMPARE(screen.windowTitle(), QString(" List of Quoted Drugs"));
         QVERIFY(screen.isVisible());
@@ -138,9 +144,9 @@ private Q_SLOTS:
     void headerClicksToggleTheOrder()
     {
         TestFolder folder(TestFolder::Content::Empty);
-        insertQuote(folder, 1, "Beta", "Cetirizine");
-        insertQuote(folder, 2, "alpha", "Zinc");
-        insertQuote(folder, 3, "Gamma", "Aspirin");
+        insertQuote(1, "Beta", "Cetirizine");
+        insertQuote(2, "alpha", "Zinc");
+        insertQuote(3, "Gamma", "Aspirin");
         frmEdit& screen = openList();
         QCOMPARE(column(screen, 1), (QStringList{"Beta", "Gamma", "alpha"}));  // the database's order
         QHeaderView* header = list(screen)->header();
@@ -163,9 +169,9 @@ private Q_SLOTS:
     {
         TestFolder folder(TestFolder::Content::Empty);
         MessageBoxScript boxes;
-        insertQuote(folder, 1, "Amoxa", "Amoxicillin");
-        insertQuote(folder, 2, "Beta", "Cetirizine");
-        insertQuote(folder, 3, "Gamma", "Aspirin");
+        insertQuote(1, "Amoxa", "Amoxicillin");
+        insertQuote(2, "Beta", "Cetirizine");
+        insertQuote(3, "Gamma", "Aspirin");
         frmEdit& screen = openList();
         select(screen, "Beta");
         click(screen, 5);  // answered with the default
@@ -201,7 +207,7 @@ private Q_SLOTS:
     {
         TestFolder folder(TestFolder::Content::Empty);
         MessageBoxScript boxes;
-        insertQuote(folder, 1, "Amoxa", "Amoxicillin");
+        insertQuote(1, "Amoxa", "Amoxicillin");
         frmEdit& screen = openList();
         folder.exec("DELETE FROM Quotations");
         click(screen, 5);
@@ -243,7 +249,7 @@ private Q_SLOTS:
     {
         TestFolder folder(TestFolder::Content::Empty);
         MessageBoxScript boxes;
-        insertQuote(folder, 1, "Amoxa", "Amoxicillin");
+        insertQuote(1, "Amoxa", "Amoxicillin");
         frmEdit& screen = openList();
         click(screen, 4);
         QCOMPARE(boxes.count(), 0);
@@ -254,7 +260,7 @@ private Q_SLOTS:
     {
         TestFolder folder(TestFolder::Content::Empty);
         MessageBoxScript boxes;
-        insertQuote(folder, 1, "Amoxa", "Amoxicillin");
+        insertQuote(1, "Amoxa", "Amoxicillin");
         frmEdit& screen = openList();
         QString opened;
         whenModal([&](QWidget* modal) {
@@ -271,9 +277,9 @@ private Q_SLOTS:
     {
         TestFolder folder(TestFolder::Content::Empty);
         MessageBoxScript boxes;
-        insertQuote(folder, 4, "Amoxa", "Amoxicillin");
-        insertQuote(folder, 7, "Beta", "Cetirizine");
-        insertQuote(folder, 8, "Gamma", "Aspirin");
+        insertQuote(4, "Amoxa", "Amoxicillin");
+        insertQuote(7, "Beta", "Cetirizine");
+        insertQuote(8, "Gamma", "Aspirin");
         AppState::WizardFromMainMenu = true;
         frmEdit& screen = openList();
         QPointer<frmEdit> kept(&screen);
@@ -313,8 +319,8 @@ private Q_SLOTS:
     {
         TestFolder folder(TestFolder::Content::Empty);
         MessageBoxScript boxes;
-        insertQuote(folder, 4, "Amoxa", "Amoxicillin");
-        insertQuote(folder, 7, "Beta", "Cetirizine");
+        insertQuote(4, "Amoxa", "Amoxicillin");
+        insertQuote(7, "Beta", "Cetirizine");
         frmEdit& screen = openList();
         QPointer<frmEdit> kept(&screen);
         select(screen, "Amoxa");
@@ -336,7 +342,7 @@ private Q_SLOTS:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!kept);
         // The next opening starts afresh.
-        insertQuote(folder, 1, "Amoxa", "Amoxicillin");
+        insertQuote(1, "Amoxa", "Amoxicillin");
         QCOMPARE(list(openList())->topLevelItemCount(), 1);
     }
 };

@@ -1,4 +1,5 @@
 #include "app/frmMain.h"
+#include "tests/support/quotedrows.h"
 #include "wizarddriver.h"
 
 #include <QTest>
@@ -13,18 +14,12 @@ private:
     static QAbstractItemView* brands(QWidget* w) { return control<QAbstractItemView>(w, "lvBrands"); }
     static QAbstractItemView* generics(QWidget* w) { return control<QAbstractItemView>(w, "lvGenerics"); }
 
-    static void storeQuotation(const TestFolder& folder, const QString& brand)
+    // The sample item, row 7, quoting `brand`.
+    static void storeBrand(const QString& brand)
     {
-        folder.exec(QStringLiteral(
-                        "INSERT INTO Quotations (ID, Vendor, Generic, Brand, Manufacturer, HSNCode, BrandAddedByVendor, "
-                        "DrugPacking, DrugForm, QuantityInEachStripOrPack, DrugStrength, "
-                        "CostOfPackBeforeDiscountWithoutVAT, \"Discount%\", CostVATCode, \"CostVAT%\", "
-                        "MRPOfPackWithoutVAT, MRPOfPackWithVAT, MRPVATCode, \"MRPVAT%\", CreditPeriodInDays, "
-                        "DeliveryPeriodInDays, WarrantyInMonths, ResearchMolecule, FreeOfCostOffer, Remarks) VALUES "
-                        "(7, 'Vendor', 'Acarbose', '%1', 'Own Make Ltd', '30049099', 0, 'Strip of 10', 'Tablet', 10, "
-                        "'25 mg', 100, 10, 'GST 12%', 12, 200, 224, 'GST 12%', 12, 45, 15, 6, 1, 'Buy 10 get 1', "
-                        "'Stored remark')")
-                        .arg(brand));
+        QuotationDraft q = sampleQuotation();
+        q.brand = brand;
+        storeQuotation(q, 7);
     }
 
 private Q_SLOTS:
@@ -247,7 +242,7 @@ private Q_SLOTS:
         MessageBoxScript boxes;
         // The stored brand's apostrophe must not break the look-up.
         folder.exec("UPDATE CT_Brands SET Description = 'Acavelo''s 25 mg Tablet' WHERE ID = 1");
-        storeQuotation(folder, "Acavelo''s 25 mg Tablet");
+        storeBrand("Acavelo's 25 mg Tablet");
         frmQ1* step1 = openStep1();
         chooseBrand(step1, "acavelo", "Acavelo's 25 mg Tablet");
         click(step1, "cmdMaster(1)");
@@ -303,7 +298,7 @@ private Q_SLOTS:
     {
         TestFolder folder;
         MessageBoxScript boxes;
-        storeQuotation(folder, "Acaxiv 25 mg Tablet");
+        storeBrand("Acaxiv 25 mg Tablet");
         AppState::QuotationEditMode = true;
         AppState::QuotationEditKey = 7;
         frmQ1* step1 = openStep1(false);

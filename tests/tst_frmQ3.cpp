@@ -1,9 +1,13 @@
 #include "app/frmMain.h"
 #include "quotation/frmEdit.h"
+#include "tests/support/quotedrows.h"
 #include "wizarddriver.h"
 
 #include <QLabel>
+#include <QPointer>
+#include <QTimer>
 #include <QTest>
+#include <QWindow>
 
 using namespace Wizard;
 
@@ -35,21 +39,6 @@ private:
     {
         return folder.scalar(QStringLiteral("SELECT \"%1\" FROM Quotations WHERE %2").arg(name, where));
     }
-    static void storeQuotation(const TestFolder& folder, int id, const QString& brand, const QString& strength)
-    {
-        folder.exec(QStringLiteral(
-                        "INSERT INTO Quotations (ID, Vendor, Generic, Brand, Manufacturer, HSNCode, BrandAddedByVendor, "
-                        "DrugPacking, DrugForm, QuantityInEachStripOrPack, DrugStrength, "
-                        "CostOfPackBeforeDiscountWithoutVAT, \"Discount%\", CostVATCode, \"CostVAT%\", "
-                        "MRPOfPackWithoutVAT, MRPOfPackWithVAT, MRPVATCode, \"MRPVAT%\", CreditPeriodInDays, "
-                        "DeliveryPeriodInDays, WarrantyInMonths, ResearchMolecule, FreeOfCostOffer, Remarks) VALUES "
-                        "(%1, 'Vendor', 'Other generic', '%2', 'Own Make Ltd', '30049099', 0, 'Strip of 10', 'Tablet', "
-                        "10, '%3', 55, 0, 'GST 5%', 5, 60, 63, 'GST 5%', 5, 45, 15, 6, 1, 'Buy 10 get 1', "
-                        "'Stored remark')")
-                        .arg(id)
-                        .arg(brand, strength));
-    }
-
 private Q_SLOTS:
     void init()
     {
@@ -112,15 +101,11 @@ private Q_SLOTS:
         QCOMPARE(boxes.last().text, QString("Quotation Saved\r\n\r\nDo you want to add more item to quotation now?"));
 
         QCOMPARE(folder.count("Quotations"), 1);
-        const QStringList expected[] = {
-            {"Vendor", "Sahyadri Pharma Distributors"}, {"Generic", "Acarbose"}, {"Brand", "Acavelo 25 mg Tablet"},
-            {"Manufacturer", "Elvora Biosciences"}, {"HSNCode", "30049099"}, {"BrandAddedByVendor", "false"},
-            {"DrugPacking", "Strip of 10"}, {"DrugForm", "Tablet"}, {"QuantityInEachStripOrPack", "10"},
-            {"DrugStrength", "25 mg"}, {"CostOfPackBeforeDiscountWithoutVAT", "100"}, {"Discount%", "10"},
-            {"CostVATCode", "GST 12%"}, {"CostVAT%", "12"}, {"MRPOfPackWithoutVAT", "200"},
-            {"MRPOfPackWithVAT", "224"}, {"MRPVATCode", "GST 12%"}, {"MRPVAT%", "12"}, {"CreditPeriodInDays", "30"},
-            {"DeliveryPeriodInDays", "7"}, {"WarrantyInMonths", "12"}, {"ResearchMolecule", "true"},
-            {"FreeOfCostOffer", "Buy 10 get 1 free"}, {"Remarks", "Cold chain"}};
+        // The columns this screen owns; the rest of the row is the end-to-end road's to check.
+        const QStringList expected[] = {{"HSNCode", "30049099"},         {"BrandAddedByVendor", "false"},
+                                        {"CreditPeriodInDays", "30"},     {"DeliveryPeriodInDays", "7"},
+                                        {"WarrantyInMonths", "12"},       {"ResearchMolecule", "true"},
+                                        {"FreeOfCostOffer", "Buy 10 get 1 free"}, {"Remarks", "Cold chain"}};
         for (const QStringList& pair : expected)
             QCOMPARE(column(folder, pair[0]), pair[1]);
         QVERIFY(!column(folder, "AddedOn").isEmpty());
@@ -134,54 +119,6 @@ private Q_SLOTS:
         QVERIFY(!DefaultInstance<frmQ1>::exists() && !DefaultInstance<frmQ2>::exists() &&
                 !DefaultInstance<frmQ3>::exists());
         QVERIFY(DefaultInstance<frmMain>::existing()->isVisible());
-    }
-
-    void addMoreStartsAFreshStep1()
-    {
-        TestFolder folder;
-        MessageBoxScript boxes;
-        AppState::CurrentVendorName = "V";
-        frmQ3* q3 = openStep3();
-        boxes.answer(QMessageBox::Yes);
-        click(q3, "cmdMaster(1)");
-        flushDeletes();
-        frmQ1* fresh = DefaultInstance<frmQ1>::existing();
-        QVERIFY(fresh && fresh->isVisible());
-        QCOMPARE(rowCount(control<QAbstractItemView>(fresh, "lvBrands")), 0);
-        QVERIFY(!DefaultInstance<frmMain>::exists() || !DefaultInstance<frmMain>::existing()->isVisible());
-        // The stored brand is now refused by Step 1.
-        chooseBrand(fresh, "acavelo", "Acavelo 25 mg Tablet");
-        boxes.clear();
-        click(fresh, "cmdMaster(1)");
-        QCOMPARE(boxes.last().title, QString("Aborting..."));
-    }
-
-    void blankTermsAreStoredAsZero()
-    {
-        TestFolder folder;
-        MessageBoxScript boxes;
-        AppState::CurrentCreditPeriod = 30;
-        frmQ3* q3 = openStep3();
-        control<QLineEdit>(q3, "txtCreditPeriodDays")->clear();
-        control<QLineEdit>(q3, "txtDeliveryPeriodDays")->clear();
-        control<QLineEdit>(q3, "txtWarrantyMonths")->clear();
-        boxes.answer(QMessageBox::No);
-        click(q3, "cmdMaster(1)");
-        QCOMPARE(column(folder, "CreditPeriodInDays"), QString("0"));
-        QCOMPARE(column(folder, "DeliveryPeriodInDays"), QString("0"));
-        QCOMPARE(column(folder, "WarrantyInMonths"), QString("0"));
-        QCOMPARE(column(folder, "ResearchMolecule"), QString("false"));
-        QCOMPARE(column(folder, "FreeOfCostOffer"), QString());
-    }
-
-    void termsKeepOnlyDigits()
-    {
-        TestFolder folder;
-        MessageBoxScript boxes;
-        frmQ3* q3 = openStep3();
-        control<QLineEdit>(q3, "txtWarrantyMonths")->clear();
-        QTest::keyClicks(control<QLineEdit>(q3, "txtWarrantyMonths"), "1a-2.34");
-        QCOMPARE(text(q3, "txtWarrantyMonths"), QString("123"));
     }
 
     void reactivationRestoresDefaultPeriods()
@@ -223,63 +160,39 @@ private Q_SLOTS:
         QCOMPARE(text(q3, "txtCostAftVAT"), QString("100.8"));
     }
 
-    // The same brand, packing, form and strength is refused; a difference in any one of them is not.
-    void duplicateCheck_data()
+    // A refusal of the save rules is shown, then "Could not Save Quotation"; the wizard stays.
+    void refusedSaveKeepsTheWizard()
     {
-        QTest::addColumn<QString>("storedStrength");
-        QTest::addColumn<bool>("refused");
-        QTest::newRow("all four equal") << "25 mg" << true;
-        QTest::newRow("strength differs") << "50 mg" << false;
-    }
-    void duplicateCheck()
-    {
-        QFETCH(QString, storedStrength);
-        QFETCH(bool, refused);
         TestFolder folder;
         MessageBoxScript boxes;
         // Stored under another name, so that Step 1 lets the brand through; only the save compares.
-        storeQuotation(folder, 5, "Acavelo 25 mg Tablet", storedStrength);
-        folder.exec("UPDATE Quotations SET Brand = 'renamed' WHERE ID = 5");
+        QuotationDraft stored = sampleQuotation();
+        stored.generic = "Other generic";
+        stored.brand = "renamed";
+        storeQuotation(stored, 5);
         frmQ3* q3 = openStep3();
         folder.exec("UPDATE Quotations SET Brand = 'Acavelo 25 mg Tablet' WHERE ID = 5");
-        boxes.answer(QMessageBox::No);
         click(q3, "cmdMaster(1)");
-        if (refused) {
-            QCOMPARE(boxes.count(), 2);
-            QCOMPARE(boxes.boxes()[0].text, QString("Brand: Acavelo 25 mg Tablet\r\nDrug Packing: Strip of 10\r\nDrug "
-                                                    "Form: Tablet\r\nDrug Strength: 25 mg\r\n\r\nItem already quoted "
-                                                    "by vendor. Cannot continue save."));
-            QCOMPARE(boxes.last().text, QString("Could not Save Quotation"));
-            QCOMPARE(boxes.last().icon, QMessageBox::Critical);
-            QCOMPARE(folder.count("Quotations"), 1);
-            QVERIFY(q3->isVisible());
-        } else {
-            QCOMPARE(folder.count("Quotations"), 2);
-        }
-    }
-
-    void apostrophesSaveIntact()
-    {
-        TestFolder folder;
-        MessageBoxScript boxes;
-        folder.exec("UPDATE CT_Brands SET Description = 'Acavelo''s 25 mg Tablet' WHERE ID = 1");
-        frmQ3* q3 = openStep3("acavelo", "Acavelo's 25 mg Tablet");
-        control<QLineEdit>(q3, "txtRemarks")->setText("Vendor's own");
-        boxes.answer(QMessageBox::No);
-        click(q3, "cmdMaster(1)");
-        QCOMPARE(boxes.count(), 1);
-        QCOMPARE(column(folder, "Brand"), QString("Acavelo's 25 mg Tablet"));
-        QCOMPARE(column(folder, "Remarks"), QString("Vendor's own"));
+        QCOMPARE(boxes.count(), 2);
+        QVERIFY(boxes.boxes()[0].text.endsWith("Item already quoted by vendor. Cannot continue save."));
+        QCOMPARE(boxes.boxes()[0].icon, QMessageBox::Information);
+        QCOMPARE(boxes.last().text, QString("Could not Save Quotation"));
+        QCOMPARE(boxes.last().title, QString("Info"));
+        QCOMPARE(boxes.last().icon, QMessageBox::Critical);
+        QCOMPARE(folder.count("Quotations"), 1);
+        QVERIFY(q3->isVisible() && step2() && DefaultInstance<frmQ1>::exists());
     }
 
     void editSaveWritesOverTheRow()
     {
         TestFolder folder;
         MessageBoxScript boxes;
-        storeQuotation(folder, 5, "Acaxiv 25 mg Tablet", "25 mg");
-        folder.exec("UPDATE Quotations SET Generic = 'Acarbose' WHERE ID = 5");
+        QuotationDraft stored = sampleQuotation();
+        stored.brand = "Acaxiv 25 mg Tablet";
+        stored.cost = "55";
+        storeQuotation(stored, 5);
         // An identical second row: an edit makes no duplicate check.
-        storeQuotation(folder, 6, "Acaxiv 25 mg Tablet", "25 mg");
+        storeQuotation(stored, 6);
         AppState::QuotationEditMode = true;
         AppState::QuotationEditKey = 5;
         AppState::MasterEditMode = true;
@@ -311,57 +224,6 @@ private Q_SLOTS:
         QVERIFY(!AppState::MasterEditMode);
     }
 
-    void editSaveOfADeletedRow()
-    {
-        TestFolder folder;
-        MessageBoxScript boxes;
-        storeQuotation(folder, 5, "Acaxiv 25 mg Tablet", "25 mg");
-        folder.exec("UPDATE Quotations SET Generic = 'Acarbose' WHERE ID = 5");
-        AppState::QuotationEditMode = true;
-        AppState::QuotationEditKey = 5;
-        frmQ1* step1 = openStep1(false);
-        click(step1, "cmdMaster(1)");
-        activate(step2());
-        click(step2(), "cmdMaster(1)");
-        frmQ3* q3 = step3();
-        QVERIFY(q3 && q3->isVisible());
-        folder.exec("DELETE FROM Quotations WHERE ID = 5");
-        click(q3, "cmdMaster(1)");
-        QCOMPARE(boxes.texts(),
-                 QStringList({"ID: 5 does not exist. Cannot continue save.", "Could not Save Quotation"}));
-        QCOMPARE(folder.count("Quotations"), 0);
-        QVERIFY(q3->isVisible());
-        QVERIFY(AppState::QuotationEditMode);
-    }
-
-    void editSaveWithoutKey()
-    {
-        TestFolder folder;
-        MessageBoxScript boxes;
-        frmQ3* q3 = openStep3();
-        AppState::QuotationEditMode = true;
-        AppState::QuotationEditKey = QString();
-        click(q3, "cmdMaster(1)");
-        QCOMPARE(boxes.texts(), QStringList({"Cannot modify at this time. Try again.", "Could not Save Quotation"}));
-        QCOMPARE(folder.count("Quotations"), 0);
-    }
-
-    // The key goes into the SQL text bare, so only a number may name a row; anything else names none.
-    void editKeyThatIsNoNumber()
-    {
-        TestFolder folder;
-        MessageBoxScript boxes;
-        storeQuotation(folder, 5, "Other brand", "25 mg");
-        frmQ3* q3 = openStep3();
-        AppState::QuotationEditMode = true;
-        AppState::QuotationEditKey = QStringLiteral("0 Or 1=1");
-        click(q3, "cmdMaster(1)");
-        QCOMPARE(boxes.texts(),
-                 QStringList({"ID: 0 Or 1=1 does not exist. Cannot continue save.", "Could not Save Quotation"}));
-        QCOMPARE(column(folder, "Brand", "ID = 5"), QString("Other brand"));
-        QVERIFY(column(folder, "EditedOn", "ID = 5").isEmpty());
-    }
-
     // A value the column cannot take goes to the error box, then the refusal; nothing is stored.
     void databaseErrorIsReported()
     {
@@ -378,6 +240,49 @@ private Q_SLOTS:
         QVERIFY(boxes.boxes()[0].text.contains(" was generated at location "));
         QCOMPARE(boxes.last().text, QString("Could not Save Quotation"));
         QCOMPARE(folder.count("Quotations"), 0);
+    }
+
+    // Closing a step by the window system (its close box is gone, yet the system can still close it) ends
+    // that step only, never the application, even when it is the one window shown.
+    void closingAnyStepNeverEndsTheApplication_data()
+    {
+        QTest::addColumn<int>("step");
+        QTest::newRow("Step 1") << 1;
+        QTest::newRow("Step 2") << 2;
+        QTest::newRow("Step 3") << 3;
+    }
+    void closingAnyStepNeverEndsTheApplication()
+    {
+        QFETCH(int, step);
+        TestFolder folder;
+        MessageBoxScript boxes;
+        DefaultInstance<frmMain>::get().hide();
+        QWidget* shown = openStep1();
+        if (step > 1) {
+            frmQ3* q3 = openStep3();
+            shown = q3;
+            if (step == 2) {
+                click(q3, "cmdMaster(0)");
+                shown = step2();
+            }
+        }
+        QCOMPARE(visibleTopLevels(), QList<QWidget*>{shown});
+        QPointer<QWidget> closed = shown;
+        // Inside the application's event loop, where the last window closing would end it.
+        bool ended = true;
+        QTimer stop;
+        stop.setSingleShot(true);
+        connect(&stop, &QTimer::timeout, [&] {
+            ended = false;
+            QCoreApplication::exit(0);
+        });
+        QTimer::singleShot(0, qApp, [&] {
+            closed->windowHandle()->close();
+            stop.start(200);
+        });
+        QCoreApplication::exec();
+        QVERIFY(!ended);
+        QVERIFY(!closed || !closed->isVisible());
     }
 
     void fromTheQuotedListReturnsThere()

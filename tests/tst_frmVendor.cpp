@@ -1,5 +1,6 @@
 #include "app/applicationstate.h"
 #include "app/defaultinstance.h"
+#include "tests/support/quotedrows.h"
 #include "tests/support/testenv.h"
 #include "vendor/frmVendor.h"
 #include "vendor/multilinetextbox.h"
@@ -72,9 +73,12 @@ void clickSave(QWidget* form)
     QTest::mouseClick(control<QPushButton>(form, QStringLiteral("cmdMaster(1)")), Qt::LeftButton);
 }
 
-void addQuotation(const TestFolder& folder, int id, const QString& vendor)
+void addQuotation(int id, const QString& vendor)
 {
-    folder.exec(QStringLiteral("Insert Into Quotations (ID, Vendor, Brand) Values (%1, '%2', 'Brand %1')").arg(id).arg(vendor));
+    QuotationDraft q = sampleQuotation();
+    q.vendor = vendor;
+    q.brand = QStringLiteral("Brand %1").arg(id);
+    storeQuotation(q, id);
 }
 
 void storeVendor(const TestFolder& folder, const QString& name)
@@ -349,9 +353,9 @@ private Q_SLOTS:
         QFETCH(QStringList, expected);
         TestFolder folder;
         storeVendor(folder, stored);
-        addQuotation(folder, 1, stored);
-        addQuotation(folder, 2, stored);
-        addQuotation(folder, 3, "Other");
+        addQuotation(1, stored);
+        addQuotation(2, stored);
+        addQuotation(3, "Other");
         frmVendor* form = openForm();
         setField(form, VendorRecord::VendorName, typed);
         clickSave(form);
@@ -375,8 +379,8 @@ private Q_SLOTS:
         TestFolder folder;
         if (rowStored)
             storeVendor(folder, "Acme Pharma");
-        addQuotation(folder, 1, "Acme Pharma");
-        addQuotation(folder, 2, "Other");
+        addQuotation(1, "Acme Pharma");
+        addQuotation(2, "Other");
         folder.exec("Create Trigger refuse_insert Before Insert On CT_Vendor Begin Select Raise(Abort, 'disk refused the vendor'); End");
         folder.exec("Create Trigger refuse_update Before Update On CT_Vendor Begin Select Raise(Abort, 'disk refused the vendor'); End");
         const QString before = folder.scalar("Select Group_Concat(VendorName || '|' || City) From CT_Vendor");

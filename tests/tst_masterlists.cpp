@@ -4,6 +4,7 @@
 #include "masters/masterlisteditor.h"
 #include "masters/masterlistrules.h"
 #include "support/listrows.h"
+#include "support/quotedrows.h"
 #include "support/testenv.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <map>
 #include <memory>
 
 Q_DECLARE_METATYPE(MasterList)
@@ -503,7 +505,13 @@ private Q_SLOTS:
         TestFolder folder;
         const QString table = masterListKind(list).table;
         folder.exec(QStringLiteral("Insert Into %1 (ID, Code, Description, AddedByVendor) Values (900, '900', 'Mine', 1)").arg(table));
-        folder.exec(QStringLiteral("Insert Into Quotations (ID, [%1]) Values (1, 'Mine')").arg(column));
+        const std::map<QString, QString QuotationDraft::*> quoted = {
+            {"Generic", &QuotationDraft::generic},         {"DrugForm", &QuotationDraft::drugForm},
+            {"DrugStrength", &QuotationDraft::drugStrength}, {"DrugPacking", &QuotationDraft::drugPacking},
+            {"CostVATCode", &QuotationDraft::costTaxCode},   {"Brand", &QuotationDraft::brand}};
+        QuotationDraft q = sampleQuotation();
+        q.*quoted.at(column) = "Mine";
+        storeQuotation(q, 1);
         MessageBoxScript boxes;
         Editor e(list);
         e.clickRow(e.row(1, QStringLiteral("Mine")), true);

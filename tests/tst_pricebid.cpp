@@ -7,6 +7,7 @@
 #include "output/htmlexportfile.h"
 #include "output/pricebidtables.h"
 #include "output/pricebidwriter.h"
+#include "tests/support/quotedrows.h"
 #include "tests/support/testenv.h"
 
 #include <QApplication>
@@ -33,16 +34,41 @@ QString sqlValue(const QString& v)
 
 void insertQuote(const TestFolder& folder, const Quote& q)
 {
-    folder.exec(QStringLiteral("INSERT INTO Quotations (Vendor, Generic, Brand, Manufacturer, HSNCode, DrugPacking, DrugForm, "
-                               "QuantityInEachStripOrPack, DrugStrength, CostOfPackBeforeDiscountWithoutVAT, \"Discount%\", "
-                               "CostVATCode, \"CostVAT%\", MRPOfPackWithoutVAT, MRPOfPackWithVAT, MRPVATCode, \"MRPVAT%\", "
-                               "CreditPeriodInDays, DeliveryPeriodInDays, WarrantyInMonths, ResearchMolecule, FreeOfCostOffer, Remarks) "
-                               "VALUES ('Acme', %1, %2, %3, %4, %5, %6, %7, %8, %9, %10, %11, %12, %13, NULL, %14, %15, %16, %17, 0, 0, %18, %19)")
-                    .arg(sqlValue(q.generic), sqlValue(q.brand), sqlValue(q.manufacturer), sqlValue(q.hsn), sqlValue(q.packing),
-                         sqlValue(q.form), q.ratio, sqlValue(q.strength), q.cost)
-                    .arg(q.discount, sqlValue(q.costCode), q.costTax, q.mrp, sqlValue(q.mrpCode), q.mrpTax, q.credit, q.delivery,
-                         sqlValue(q.offer))
-                    .arg(sqlValue(q.remarks)));
+    QuotationDraft d;
+    d.vendor = "Acme";
+    d.generic = q.generic;
+    d.brand = q.brand;
+    d.manufacturer = q.manufacturer;
+    d.hsnCode = q.hsn;
+    d.drugPacking = q.packing;
+    d.drugForm = q.form;
+    d.quantityPerPack = q.ratio;
+    d.drugStrength = q.strength;
+    d.cost = q.cost;
+    d.discount = q.discount;
+    d.costTaxCode = q.costCode;
+    d.costTaxPercent = q.costTax;
+    d.mrpWithoutTax = q.mrp;
+    d.mrpWithTax = q.mrp;
+    d.mrpTaxCode = q.mrpCode;
+    d.mrpTaxPercent = q.mrpTax;
+    d.creditPeriodInDays = q.credit;
+    d.deliveryPeriodInDays = q.delivery;
+    d.warrantyInMonths = "0";
+    d.freeOfCostOffer = q.offer;
+    d.remarks = q.remarks;
+    const qint64 id = storeQuotation(d);
+    // The page never reads the MRP with tax: it stays Null, like every column given as "NULL".
+    QStringList nulls{"MRPOfPackWithVAT"};
+    const std::pair<const char*, QString> texts[] = {{"Generic", q.generic}, {"Brand", q.brand}, {"Manufacturer", q.manufacturer},
+                                                     {"HSNCode", q.hsn}, {"DrugPacking", q.packing}, {"DrugForm", q.form},
+                                                     {"DrugStrength", q.strength}, {"CostVATCode", q.costCode},
+                                                     {"MRPVATCode", q.mrpCode}, {"FreeOfCostOffer", q.offer}, {"Remarks", q.remarks}};
+    for (const auto& [column, value] : texts)
+        if (value == QLatin1String("NULL"))
+            nulls << QLatin1String(column);
+    for (const QString& column : nulls)
+        folder.exec(QStringLiteral("UPDATE Quotations SET %1 = NULL WHERE ID = %2").arg(column).arg(id));
 }
 
 struct Vendor {

@@ -1,3 +1,4 @@
+#include "tests/support/quotedrows.h"
 #include "tests/support/testenv.h"
 
 #include "app/applicationstate.h"
