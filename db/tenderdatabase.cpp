@@ -73,14 +73,17 @@ void closeHandle(sqlite3* db)
         sqlite3_close_v2(db);
 }
 
-sqlite3* openKeyed(const QString& path, const QString& password, bool create)
+namespace {
+
+sqlite3* openKeyedWithFlags(const QString& path, const QString& password, bool create, bool readOnly)
 {
     if (!create && !QFileInfo::exists(path))
         throw DbError(DbErrorNumber::FileNotFound, EngineSource, QStringLiteral("Could not find file '%1'.").arg(path));
     sqlite3* db = nullptr;
     // Every connection lives and is used on the thread that opened it (the screens' thread), so the
     // engine's own per-call locking buys nothing and costs a lock pair on every value read.
-    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
+    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX |
+                      (create ? SQLITE_OPEN_CREATE : 0);
     int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
@@ -105,6 +108,18 @@ sqlite3* openKeyed(const QString& path, const QString& password, bool create)
         throw;
     }
     return db;
+}
+
+} // namespace
+
+sqlite3* openKeyed(const QString& path, const QString& password, bool create)
+{
+    return openKeyedWithFlags(path, password, create, false);
+}
+
+sqlite3* openKeyedReadOnly(const QString& path, const QString& password)
+{
+    return openKeyedWithFlags(path, password, false, true);
 }
 
 sqlite3* connection(const QString& connectionString)

@@ -31,6 +31,8 @@ void closeConnection();
 
 // Opens a database file with the key, for the hospital's tool that creates it. The caller owns it.
 sqlite3* openKeyed(const QString& path, const QString& password, bool create);
+// The same for reading a file someone else wrote (a returned bid): nothing is ever written to it.
+sqlite3* openKeyedReadOnly(const QString& path, const QString& password);
 void closeHandle(sqlite3* db);
 // The engine's last error on a handle, as a DbError.
 [[noreturn]] void raiseEngineError(sqlite3* db, int resultCode);

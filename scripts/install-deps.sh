@@ -3,7 +3,8 @@
 # Safe to run again: it does nothing when everything is present.
 set -euo pipefail
 
-base_packages=(cmake g++ make pkg-config qt6-base-dev libgmp-dev xvfb xauth fonts-dejavu-core poppler-utils)
+base_packages=(cmake g++ make pkg-config qt6-base-dev libgmp-dev xvfb xauth fonts-dejavu-core poppler-utils
+               libxlsxwriter-dev unzip)
 backports_packages=(libsqlcipher-dev sqlcipher)
 
 missing=()
