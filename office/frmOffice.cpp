@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QScreen>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -58,7 +59,9 @@ frmOffice::frmOffice(QWidget* parent) : QMainWindow(parent)
     setAttribute(Qt::WA_QuitOnClose, true);
     buildLayout();
     setStatusBar(createStatusBar(this));
-    resize(1200, 700);
+    // Wide enough for the figures the committee reads first, within the screen.
+    const QRect available = screen()->availableGeometry();
+    resize(std::min(1300, available.width() * 19 / 20), std::min(760, available.height() * 9 / 10));
     connect(&m_watcher, &QFutureWatcher<Tender::ReturnedFile>::progressRangeChanged, m_progress, &QProgressBar::setRange);
     connect(&m_watcher, &QFutureWatcher<Tender::ReturnedFile>::progressValueChanged, m_progress, &QProgressBar::setValue);
     connect(&m_watcher, &QFutureWatcher<Tender::ReturnedFile>::finished, this, &frmOffice::filesRead);
@@ -193,7 +196,6 @@ void frmOffice::buildLayout()
 
 QTreeView* frmOffice::createList(const QString& name, StatementTable* table, StatementFilter* filter)
 {
-    Q_UNUSED(table);
     auto* view = new QTreeView(this);
     view->setObjectName(name);
     view->setRootIsDecorated(false);
@@ -205,7 +207,8 @@ QTreeView* frmOffice::createList(const QString& name, StatementTable* table, Sta
     view->setSortingEnabled(true);
     view->sortByColumn(-1, Qt::AscendingOrder);  // the order the statement gives until a header is clicked
     view->header()->setSectionsMovable(false);
-    view->header()->setStretchLastSection(true);
+    // A last column of figures keeps its width beside the others instead of running to the far edge.
+    view->header()->setStretchLastSection(!table->isNumeric(table->columnCount() - 1));
     return view;
 }
 
@@ -366,9 +369,10 @@ void frmOffice::showComparison()
     for (const QString& name : {QStringLiteral("lvStatement"), QStringLiteral("lvSuppliers"), QStringLiteral("lvFindings"),
                                 QStringLiteral("lvFiles")}) {
         auto* view = findChild<QTreeView*>(name);
-        for (int c = 0; c < view->model()->columnCount() - 1; ++c) {
+        const int sized = view->model()->columnCount() - (view->header()->stretchLastSection() ? 1 : 0);
+        for (int c = 0; c < sized; ++c) {
             view->resizeColumnToContents(c);
-            view->setColumnWidth(c, std::min(view->columnWidth(c), 240));
+            view->setColumnWidth(c, std::min(view->columnWidth(c), c == GenericColumn ? 260 : 170));
         }
     }
 }

@@ -147,6 +147,9 @@ void writeXlsx(const QString& path, const std::vector<Sheet>& sheets)
     const QString partial = target.absoluteFilePath() + QStringLiteral(".partial");
     QFile::remove(partial);
     lxw_workbook_options options{};
+    // Rows go to the file as they are written, strings inline: a statement of a hundred thousand rows
+    // is neither held in memory nor looked up in a shared-string table.
+    options.constant_memory = LXW_TRUE;
     const QByteArray tmpdir = QFile::encodeName(target.absolutePath());
     options.tmpdir = const_cast<char*>(tmpdir.constData());
     lxw_workbook* book = workbook_new_opt(QFile::encodeName(partial).constData(), &options);

@@ -76,6 +76,32 @@ QString lineKey(const QString& generic, const QString& form)
     return matchKey(generic) + QChar(0x1f) + matchKey(form);
 }
 
+// The per-offer work of the comparison, done once per file on the thread that read it.
+void priceOffers(ReturnedFile& file, const HospitalTender& tender)
+{
+    for (PricedOffer& p : file.offers) {
+        const Offer& o = p.offer;
+        if (o.mrpWithoutTax <= costAfterDiscount(o))
+            file.findings.push_back({file.vendor, offerItem(o),
+                                     QStringLiteral("MRP without tax is at or below the cost after discount without tax")});
+        if (matchKey(o.costTaxCode) != matchKey(o.mrpTaxCode))
+            file.findings.push_back({file.vendor, offerItem(o),
+                                     QStringLiteral("Cost tax code %1 differs from MRP tax code %2").arg(o.costTaxCode, o.mrpTaxCode)});
+        p.unitCost = unitCost(o);
+        if (!p.unitCost) {
+            file.findings.push_back({file.vendor, offerItem(o), QStringLiteral("Quantity per pack is 0 or less: not comparable")});
+            continue;
+        }
+        const auto it = tender.linesByKey.constFind(lineKey(o.generic, o.drugForm));
+        if (it != tender.linesByKey.constEnd())
+            for (size_t l : *it)
+                if (matches(tender.lines[l], o))
+                    p.lines.push_back(l);
+        if (p.lines.empty())
+            file.findings.push_back({file.vendor, offerItem(o), QStringLiteral("Matches no line of the requirement")});
+    }
+}
+
 struct Competitor {
     size_t file;
     const Offer* best;
@@ -112,6 +138,8 @@ HospitalTender readHospitalTender(const QString& path)
             throw TenderFileError(QStringLiteral("%1 is not a tender file.").arg(path));
         tender.identity = readIdentity(file);
         tender.lines = readRequiredLines(file);
+        for (size_t l = 0; l < tender.lines.size(); ++l)
+            tender.linesByKey[lineKey(tender.lines[l].generic, tender.lines[l].drugForm)].push_back(l);
     } catch (const DbError& e) {
         throw TenderFileError(QStringLiteral("Cannot read the tender file %1: %2").arg(path, e.description()));
     }
@@ -139,8 +167,11 @@ ReturnedFile readReturnedFile(const QString& path, const HospitalTender& tender)
             return result;
         }
         result.vendor = vendorName(*file);
-        result.offers = readOffers(*file);
-        result.quotedItems = static_cast<int>(result.offers.size());
+        std::vector<Offer> offers = readOffers(*file);
+        result.quotedItems = static_cast<int>(offers.size());
+        result.offers.reserve(offers.size());
+        for (Offer& o : offers)
+            result.offers.push_back({std::move(o), std::nullopt, {}});
         result.digest = formatBidDigest(bidDigest(*file));
         if (!(readIdentity(*file) == tender.identity))
             result.refusal = Refusal::OtherTender;
@@ -148,6 +179,8 @@ ReturnedFile readReturnedFile(const QString& path, const HospitalTender& tender)
             result.refusal = Refusal::NoVendor;
         else
             result.accepted = true;
+        if (result.accepted)
+            priceOffers(result, tender);
     } catch (const DbError&) {
         // A page that fails its checksum shows only when it is read.
         result.refusal = Refusal::Damaged;
@@ -192,6 +225,7 @@ void refuseRepeatedVendors(std::vector<ReturnedFile>& files)
             f.accepted = false;
             f.refusal = Refusal::sameVendorAs(*it);
             f.offers.clear();
+            f.findings.clear();
         }
     }
 }
@@ -203,41 +237,16 @@ Comparison compare(const HospitalTender& tender, std::vector<ReturnedFile> files
     result.lines = tender.lines;
     result.identity = tender.identity;
 
-    QHash<QString, std::vector<size_t>> linesByKey;
-    for (size_t l = 0; l < tender.lines.size(); ++l)
-        linesByKey[lineKey(tender.lines[l].generic, tender.lines[l].drugForm)].push_back(l);
-
     // Per line, per file: the file's matching offers with their unit costs.
     std::vector<std::map<size_t, std::vector<std::pair<const Offer*, Decimal>>>> matching(tender.lines.size());
     for (size_t f = 0; f < files.size(); ++f) {
         const ReturnedFile& file = files[f];
         if (!file.accepted)
             continue;
-        for (const Offer& o : file.offers) {
-            if (o.mrpWithoutTax <= costAfterDiscount(o))
-                result.findings.push_back({file.vendor, offerItem(o),
-                                           QStringLiteral("MRP without tax is at or below the cost after discount without tax")});
-            if (matchKey(o.costTaxCode) != matchKey(o.mrpTaxCode))
-                result.findings.push_back({file.vendor, offerItem(o),
-                                           QStringLiteral("Cost tax code %1 differs from MRP tax code %2").arg(o.costTaxCode, o.mrpTaxCode)});
-            const std::optional<Decimal> cost = unitCost(o);
-            if (!cost) {
-                result.findings.push_back({file.vendor, offerItem(o), QStringLiteral("Quantity per pack is 0 or less: not comparable")});
-                continue;
-            }
-            bool matched = false;
-            const auto it = linesByKey.constFind(lineKey(o.generic, o.drugForm));
-            if (it != linesByKey.constEnd()) {
-                for (size_t l : *it) {
-                    if (!matches(tender.lines[l], o))
-                        continue;
-                    matching[l][f].emplace_back(&o, *cost);
-                    matched = true;
-                }
-            }
-            if (!matched)
-                result.findings.push_back({file.vendor, offerItem(o), QStringLiteral("Matches no line of the requirement")});
-        }
+        result.findings.insert(result.findings.end(), file.findings.begin(), file.findings.end());
+        for (const PricedOffer& p : file.offers)
+            for (size_t l : p.lines)
+                matching[l][f].emplace_back(&p.offer, *p.unitCost);
     }
 
     std::map<size_t, SupplierSummary> summaries;
@@ -308,8 +317,8 @@ Comparison compare(const HospitalTender& tender, std::vector<ReturnedFile> files
     std::sort(result.suppliers.begin(), result.suppliers.end(),
               [](const SupplierSummary& a, const SupplierSummary& b) { return compareNames(a.vendor, b.vendor) < 0; });
     for (ReturnedFile& f : files) {
-        f.offers.clear();
-        f.offers.shrink_to_fit();
+        f.offers = {};
+        f.findings = {};
     }
     result.files = std::move(files);
     return result;

@@ -3,6 +3,7 @@
 #include "app/decimal.h"
 #include "tender/offer.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -35,6 +36,9 @@ struct HospitalTender {
     QString path;
     TenderIdentity identity;
     std::vector<RequiredLine> lines;
+    // Indexes into lines by matchKey(generic) + U+001F + matchKey(drug form): an offer meets only the
+    // lines it could match.
+    QHash<QString, std::vector<size_t>> linesByKey;
 };
 // Throws TenderFileError.
 HospitalTender readHospitalTender(const QString& path);
@@ -48,6 +52,19 @@ inline const QString NoVendor = QStringLiteral("no vendor details");
 QString sameVendorAs(const QString& earlierFile);
 }
 
+struct Finding {
+    QString vendor;  // empty for a line with no offer
+    QString item;
+    QString text;
+};
+
+// An offer with what the comparison needs of it, worked out by the thread that read its file.
+struct PricedOffer {
+    Offer offer;
+    std::optional<Decimal> unitCost;  // nullopt: not comparable
+    std::vector<size_t> lines;        // indexes of the lines it matches
+};
+
 struct ReturnedFile {
     QString path;
     QString vendor;
@@ -55,7 +72,8 @@ struct ReturnedFile {
     QString refusal;       // why it was refused; empty when accepted
     int quotedItems = -1;  // -1 when the file could not be read that far
     QString digest;        // the bid digest as shown; empty when the file could not be read that far
-    std::vector<Offer> offers;
+    std::vector<PricedOffer> offers;
+    std::vector<Finding> findings;  // about its offers, in offer order
     QString fileName() const;
 };
 // Opens and checks one returned file; never throws: a file that fails is returned refused.
@@ -84,12 +102,6 @@ struct SupplierSummary {
     int linesOffered = 0;
     int linesAtL1 = 0;
     Decimal yearlyValue;
-};
-
-struct Finding {
-    QString vendor;  // empty for a line with no offer
-    QString item;
-    QString text;
 };
 
 struct Comparison {
