@@ -66,17 +66,25 @@ void kitCommand(const QString& csvFolder, const QString& outFolder)
     const QString program = app.filePath(QStringLiteral("quillbid"));
     if (!QFileInfo::exists(program))
         throw ExportError(ExportErrorNumber::FileAccess, QStringLiteral("The application is not at %1").arg(program));
+    const bool existed = QFileInfo::exists(outFolder);
     if (!QDir().mkpath(outFolder))
         throw ExportError(ExportErrorNumber::FileAccess, QStringLiteral("Cannot make the folder %1").arg(outFolder));
     const QDir out(outFolder);
-    const QString tenderFile = out.filePath(QStringLiteral("Tender.klmt"));
-    TenderBuilder::buildFromCsvFolder(csvFolder, tenderFile);
-    copyInto(program, out);
-    QStringList files = app.entryList({QStringLiteral("*.rpt")}, QDir::Files, QDir::Name);
-    files << QStringLiteral("quillbid.desktop") << QStringLiteral("quillbid.svg") << QStringLiteral("README.txt");
-    for (const QString& name : files)
-        copyInto(app.filePath(name), out);
-    exportTenderReport(app.filePath(QStringLiteral("CT_QtyReq.rpt")), tenderFile, out.filePath(QStringLiteral("CT_QtyReq.pdf")));
+    try {
+        const QString tenderFile = out.filePath(QStringLiteral("Tender.klmt"));
+        TenderBuilder::buildFromCsvFolder(csvFolder, tenderFile);
+        copyInto(program, out);
+        QStringList files = app.entryList({QStringLiteral("*.rpt")}, QDir::Files, QDir::Name);
+        files << QStringLiteral("quillbid.desktop") << QStringLiteral("quillbid.svg") << QStringLiteral("README.txt");
+        for (const QString& name : files)
+            copyInto(app.filePath(name), out);
+        exportTenderReport(app.filePath(QStringLiteral("CT_QtyReq.rpt")), tenderFile, out.filePath(QStringLiteral("CT_QtyReq.pdf")));
+    } catch (...) {
+        // A half-made kit must not be handed out: a folder made here goes again.
+        if (!existed)
+            QDir(outFolder).removeRecursively();
+        throw;
+    }
 }
 
 int usage(QTextStream& err)
