@@ -22,7 +22,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTextDocument>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentMap>
@@ -403,11 +402,7 @@ void frmOffice::cmdExport_Click()
 
 void frmOffice::cmdPreview_Click()
 {
-    const QString html = Tender::statementHtml(m_comparison);
-    ReportPreviewSeam::call({this, QStringLiteral("Comparative Statement"), [html](QPrinter* printer) {
-                                 printer->setPageOrientation(QPageLayout::Landscape);
-                                 QTextDocument document;
-                                 document.setHtml(html);
-                                 document.print(printer);
-                             }});
+    const Tender::Comparison& comparison = m_comparison;
+    ReportPreviewSeam::call({this, QStringLiteral("Comparative Statement"),
+                             [&comparison](QPrinter* printer) { Tender::printStatement(comparison, printer); }});
 }

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QAbstractTextDocumentLayout>
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QTextDocument>
@@ -73,7 +74,7 @@ QString escaped(const QString& text)
 
 void htmlTable(QString& html, const Sheets::Sheet& sheet, const QString& caption)
 {
-    html += QStringLiteral("<h2>%1</h2>\n<table>\n<thead><tr>").arg(escaped(caption));
+    html += QStringLiteral("<h2>%1</h2>\n<table width=\"100%\" cellspacing=\"0\" cellpadding=\"2\">\n<thead><tr>").arg(escaped(caption));
     for (const QString& h : sheet.header)
         html += QStringLiteral("<th>%1</th>").arg(escaped(h));
     html += QStringLiteral("</tr></thead>\n<tbody>\n");
@@ -81,7 +82,7 @@ void htmlTable(QString& html, const Sheets::Sheet& sheet, const QString& caption
         const bool highlight = r < sheet.highlighted.size() && sheet.highlighted[r];
         html += highlight ? QStringLiteral("<tr class=\"l1\" bgcolor=\"#c6efce\">") : QStringLiteral("<tr>");
         for (const Cell& c : sheet.rows[r])
-            html += (c.kind == Cell::Kind::Number ? QStringLiteral("<td class=\"n\" align=\"right\">") : QStringLiteral("<td>")) +
+            html += (c.kind == Cell::Kind::Number ? QStringLiteral("<td class=\"n\" align=\"right\" style=\"white-space: nowrap\">") : QStringLiteral("<td>")) +
                     escaped(c.text) + QStringLiteral("</td>");
         html += QStringLiteral("</tr>\n");
     }
@@ -154,10 +155,11 @@ QString statementHtml(const Comparison& comparison)
     QString html = QStringLiteral(
         "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>Comparative Statement</title>\n<style>\n"
         "body { font-family: sans-serif; font-size: 9pt; }\n"
+        "table { font-size: 7pt; }\n"
         "table { border-collapse: collapse; margin-bottom: 12pt; }\n"
         "th, td { border: 1px solid #999; padding: 2px 4px; vertical-align: top; }\n"
         "th { background: #dde6e4; }\n"
-        "td.n { text-align: right; }\n"
+        "td.n { text-align: right; white-space: nowrap; }\n"
         "tr.l1 td { background: #c6efce; }\n"
         "@page { size: A4 landscape; margin: 12mm; }\n"
         "</style>\n</head>\n<body>\n");
@@ -192,16 +194,25 @@ void writeStatementHtml(const Comparison& comparison, const QString& path)
     saveThrough(path, [&](QSaveFile& file) { file.write(bytes); });
 }
 
+void printStatement(const Comparison& comparison, QPagedPaintDevice* device)
+{
+    device->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
+                                      QPageLayout::Millimeter));
+    // Laid out on the device itself, to the width of its page: left to itself the document would be
+    // laid out for the screen and printed inside margins of its own.
+    QTextDocument document;
+    document.documentLayout()->setPaintDevice(device);
+    document.setHtml(statementHtml(comparison));
+    document.setPageSize(device->pageLayout().paintRectPixels(device->logicalDpiX()).size());
+    document.print(device);
+}
+
 void writeStatementPdf(const Comparison& comparison, const QString& path)
 {
-    QTextDocument document;
-    document.setHtml(statementHtml(comparison));
     saveThrough(path, [&](QSaveFile& file) {
         QPdfWriter writer(&file);
         writer.setTitle(QStringLiteral("Comparative Statement"));
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(12, 12, 12, 12),
-                                         QPageLayout::Millimeter));
-        document.print(&writer);
+        printStatement(comparison, &writer);
     });
 }
 

@@ -5,6 +5,8 @@
 #include <QString>
 #include <vector>
 
+class QPagedPaintDevice;
+
 namespace Tender {
 
 struct Comparison;
@@ -19,6 +21,8 @@ QString statementHtml(const Comparison& comparison);
 void writeStatementCsv(const Comparison& comparison, const QString& path);
 void writeStatementXlsx(const Comparison& comparison, const QString& path);
 void writeStatementHtml(const Comparison& comparison, const QString& path);
+// The printable page on A4 landscape pages of a PDF writer or a printer; needs a Gui application.
+void printStatement(const Comparison& comparison, QPagedPaintDevice* device);
 // A PDF of the printable page; needs a Gui application for its fonts.
 void writeStatementPdf(const Comparison& comparison, const QString& path);
 
