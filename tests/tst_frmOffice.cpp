@@ -1,4 +1,5 @@
 #include "office/frmOffice.h"
+#include "office/statementtable.h"
 #include "tests/support/comparefixture.h"
 #include "tests/support/testenv.h"
 
@@ -65,6 +66,29 @@ class tst_frmOffice : public QObject
 
 private slots:
     void cleanup() { QVERIFY(visibleTopLevels().isEmpty()); }
+
+    void figuresSortByValue_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<int>("sign");
+        QTest::newRow("more digits") << "9.5" << "10.25" << -1;
+        QTest::newRow("trailing zeros") << "2.2400" << "2.24" << 0;
+        QTest::newRow("fraction") << "2.0160" << "2.016001" << -1;
+        QTest::newRow("leading zeros") << "007" << "7.0" << 0;
+        QTest::newRow("negatives") << "-3" << "-12" << 1;
+        QTest::newRow("sign") << "-0.5" << "0.1" << -1;
+    }
+    void figuresSortByValue()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(int, sign);
+        const int c = compareDecimalTexts(a, b);
+        QCOMPARE((c > 0) - (c < 0), sign);
+        const int r = compareDecimalTexts(b, a);
+        QCOMPARE((r > 0) - (r < 0), -sign);
+    }
 
     void chosenFilesGiveTheRankedStatement()
     {
