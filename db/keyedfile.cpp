@@ -21,7 +21,8 @@ KeyedFile::KeyedFile(const QString& path)
 
 KeyedFile::~KeyedFile()
 {
-    TenderDatabase::closeHandle(m_db);
+    if (m_owned)
+        TenderDatabase::closeHandle(m_db);
 }
 
 int KeyedFile::Row::columnCount() const

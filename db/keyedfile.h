@@ -16,6 +16,9 @@ class KeyedFile
 public:
     // Opens `path` with the tender's key and checks the key with a first read.
     explicit KeyedFile(const QString& path);
+    // Reads through a connection someone else owns and closes (the application's kept connection),
+    // so the vendor's screens read their one open file with the same readers.
+    explicit KeyedFile(sqlite3* borrowed) : m_db(borrowed), m_owned(false) {}
     ~KeyedFile();
     KeyedFile(const KeyedFile&) = delete;
     KeyedFile& operator=(const KeyedFile&) = delete;
@@ -44,4 +47,5 @@ public:
 
 private:
     sqlite3* m_db = nullptr;
+    bool m_owned = true;
 };

@@ -1,4 +1,5 @@
 #include "db/keyedfile.h"
+#include "db/tenderdatabase.h"
 #include "tender/biddigest.h"
 #include "tender/comparison.h"
 #include "tender/statementexport.h"
@@ -189,8 +190,13 @@ private slots:
             QVERIFY(text.contains("\x1f" "5.12345\x1f"));
         }
         CompareFixture::exec(copy, QStringLiteral("UPDATE Quotations SET MRPOfPackWithVAT=35.01 WHERE Brand='Calpol'"));
-        KeyedFile changed(copy);
-        QVERIFY(formatBidDigest(bidDigest(changed)) != shown);
+        // Read through a connection the caller keeps, as the vendor's own screens would.
+        sqlite3* kept = TenderDatabase::openKeyed(copy, QLatin1String(TenderDatabase::Password), false);
+        {
+            KeyedFile changed(kept);
+            QVERIFY(formatBidDigest(bidDigest(changed)) != shown);
+        }
+        TenderDatabase::closeHandle(kept);
     }
 
     void workbookReadBack()
