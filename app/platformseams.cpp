@@ -22,3 +22,16 @@ void ReportPreviewSeamTag::platform(const ReportPreviewRequest& request)
 {
     showReportPreview(request);
 }
+
+QStringList OpenFilesDialogSeamTag::platform(const OpenFilesRequest& request)
+{
+    if (request.several)
+        return QFileDialog::getOpenFileNames(request.parent, request.title, request.initialFolder, request.filter);
+    const QString one = QFileDialog::getOpenFileName(request.parent, request.title, request.initialFolder, request.filter);
+    return one.isEmpty() ? QStringList() : QStringList{one};
+}
+
+QString FolderDialogSeamTag::platform(const FolderRequest& request)
+{
+    return QFileDialog::getExistingDirectory(request.parent, request.title, request.initialFolder);
+}

@@ -3,6 +3,7 @@
 #include "app/seam.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
@@ -39,3 +40,27 @@ struct ReportPreviewSeamTag {
     static void platform(const ReportPreviewRequest& request);
 };
 using ReportPreviewSeam = Seam<ReportPreviewSeamTag, void(const ReportPreviewRequest&)>;
+
+// The open-file dialog for one or several files. Returns the chosen paths, empty when cancelled.
+struct OpenFilesRequest {
+    QWidget* parent = nullptr;
+    QString title;
+    QString initialFolder;
+    QString filter;  // e.g. "Tender Files (*.klmt)"
+    bool several = false;
+};
+struct OpenFilesDialogSeamTag {
+    static QStringList platform(const OpenFilesRequest& request);
+};
+using OpenFilesDialogSeam = Seam<OpenFilesDialogSeamTag, QStringList(const OpenFilesRequest&)>;
+
+// The choose-a-folder dialog. Returns the folder, or an empty text when cancelled.
+struct FolderRequest {
+    QWidget* parent = nullptr;
+    QString title;
+    QString initialFolder;
+};
+struct FolderDialogSeamTag {
+    static QString platform(const FolderRequest& request);
+};
+using FolderDialogSeam = Seam<FolderDialogSeamTag, QString(const FolderRequest&)>;

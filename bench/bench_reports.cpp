@@ -3,7 +3,6 @@
 // with the PDF writer alone (no measuring, no wrapping). Prints figures; not a test.
 // Run as: QT_QPA_PLATFORM=offscreen bench_reports [tender.klmt]  (without a file it makes the synthetic tender)
 #include "app/applicationstate.h"
-#include "app/memoryreuse.h"
 #include "bench/benchtiming.h"
 #include "db/tenderbuilder.h"
 #include "db/tenderdatabase.h"
@@ -61,7 +60,6 @@ void plainPdf(const ReportContent& content, const QString& path, int rowsPerPage
 
 int main(int argc, char* argv[])
 {
-    keepFreedMemoryForReuse();  // as the application does
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);

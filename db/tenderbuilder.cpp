@@ -254,6 +254,11 @@ void buildSynthetic(const QString& outputPath, const SyntheticSize& size)
             sqlite3_bind_int(quote.get(), 5, brandId);
             sqlite3_step(quote.get());
         }
+        if (size.qtyLines > 0)
+            exec(db, QStringLiteral("INSERT INTO CT_QtyPerYears (Generic, Strength, DrugForm, DrugPacking, QtyReqPerYear) "
+                                    "SELECT Generic, DrugStrength, DrugForm, 'Strip of 10', 100 * (1 + MIN(ID) % 50) "
+                                    "FROM Quotations GROUP BY Generic, DrugStrength, DrugForm ORDER BY MIN(ID) LIMIT %1")
+                         .arg(size.qtyLines));
     });
 }
 

@@ -26,6 +26,9 @@ struct SyntheticSize {
     int generics = 5000;
     int brands = 50000;
     int quotations = 5000;
+    // Lines of the yearly requirement, drawn from the quoted items' generic, strength and form so that
+    // a comparison of such files has offers to rank.
+    int qtyLines = 0;
 };
 // A large made-up tender for measuring speed.
 void buildSynthetic(const QString& outputPath, const SyntheticSize& size);

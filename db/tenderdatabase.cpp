@@ -71,12 +71,14 @@ void DatabaseCloser::operator()(sqlite3* db) const
     sqlite3_close_v2(db);
 }
 
-DatabaseHandle openKeyed(const QString& path, const QString& password, bool create)
+namespace {
+
+DatabaseHandle openKeyedWithFlags(const QString& path, const QString& password, bool create, bool readOnly)
 {
     if (!create && !QFileInfo::exists(path))
         throw DbError(DbErrorNumber::FileNotFound, EngineSource, QStringLiteral("Could not find file '%1'.").arg(path));
     sqlite3* raw = nullptr;
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | (create ? SQLITE_OPEN_CREATE : 0);
     int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, flags, nullptr);
     DatabaseHandle handle(raw);  // the engine hands back a handle even when the open fails
     sqlite3* db = handle.get();
@@ -97,6 +99,18 @@ DatabaseHandle openKeyed(const QString& path, const QString& password, bool crea
     execOrRaise(db, "PRAGMA cache_size = -65536");
     sqlite3_extended_result_codes(db, 0);
     return handle;
+}
+
+} // namespace
+
+DatabaseHandle openKeyed(const QString& path, const QString& password, bool create)
+{
+    return openKeyedWithFlags(path, password, create, false);
+}
+
+DatabaseHandle openKeyedReadOnly(const QString& path, const QString& password)
+{
+    return openKeyedWithFlags(path, password, false, true);
 }
 
 sqlite3* connection(const QString& connectionString)

@@ -38,6 +38,8 @@ using DatabaseHandle = std::unique_ptr<sqlite3, DatabaseCloser>;
 
 // Opens a database file with the key (or creates it, for the hospital's tool).
 DatabaseHandle openKeyed(const QString& path, const QString& password, bool create);
+// The same for reading a file someone else wrote (a returned bid): nothing is ever written to it.
+DatabaseHandle openKeyedReadOnly(const QString& path, const QString& password);
 // The engine's last error on a handle, as a DbError.
 [[noreturn]] void raiseEngineError(sqlite3* db, int resultCode);
 

@@ -9,7 +9,8 @@
 # distribution's packages.
 set -euo pipefail
 
-base_packages=(cmake g++ make pkg-config qt6-base-dev libgmp-dev xvfb xauth fonts-dejavu-core poppler-utils)
+base_packages=(cmake g++ make pkg-config qt6-base-dev libgmp-dev xvfb xauth fonts-dejavu-core poppler-utils
+               libxlsxwriter-dev unzip)
 sqlcipher_packages=(libsqlcipher-dev sqlcipher)
 fuzz=false
 for arg in "$@"; do

@@ -5,6 +5,7 @@
 //                                  vendor rename every third item; prints "ready" once the file is open
 #include "app/applicationstate.h"
 #include "db/tenderdatabase.h"
+#include "quotation/quotationsave.h"
 #include "tests/killhelper.h"
 #include "vendor/vendorrecord.h"
 
@@ -15,7 +16,7 @@
 namespace {
 
 // The one place that calls the save rules, so that a change of their signature is met here alone.
-bool saveItem(const QuotationSave::Values& item, qint64 overId)
+bool saveItem(const QuotationDraft& item, qint64 overId)
 {
     const QuotationSave::Outcome outcome =
         QuotationSave::save(item, overId > 0, overId > 0 ? QVariant(overId) : QVariant(), QDateTime::currentDateTime());

@@ -38,7 +38,7 @@ class tst_Kill : public QObject
                      LockType::ReadOnly);
         int rows = 0;
         for (; !rs.eof(); rs.moveNext(), ++rows) {
-            const QuotationSave::Values item = killItem(rs.field(QStringLiteral("Remarks")).toLongLong(), vendor);
+            const QuotationDraft item = killItem(rs.field(QStringLiteral("Remarks")).toLongLong(), vendor);
             const std::pair<const char*, QString> texts[] = {
                 {"Generic", item.generic}, {"Brand", item.brand}, {"Manufacturer", item.manufacturer},
                 {"HSNCode", item.hsnCode}, {"DrugStrength", item.drugStrength}, {"FreeOfCostOffer", item.freeOfCostOffer}};
@@ -46,9 +46,9 @@ class tst_Kill : public QObject
                 if (rs.field(QLatin1String(column)).toString() != expected)
                     qFatal("row %s half written: %s", qPrintable(item.remarks), column);
             const std::pair<const char*, QString> numbers[] = {
-                {"CostOfPackBeforeDiscountWithoutVAT", item.costOfPackBeforeDiscountWithoutVAT},
-                {"Discount%", item.discountPercent}, {"MRPOfPackWithoutVAT", item.mrpOfPackWithoutVAT},
-                {"MRPOfPackWithVAT", item.mrpOfPackWithVAT}, {"WarrantyInMonths", item.warrantyInMonths}};
+                {"CostOfPackBeforeDiscountWithoutVAT", item.cost},
+                {"Discount%", item.discount}, {"MRPOfPackWithoutVAT", item.mrpWithoutTax},
+                {"MRPOfPackWithVAT", item.mrpWithTax}, {"WarrantyInMonths", item.warrantyInMonths}};
             for (const auto& [column, expected] : numbers)
                 if (Decimal::parse(rs.field(QLatin1String(column)).toString()) != Decimal::parse(expected))
                     qFatal("row %s half written: %s", qPrintable(item.remarks), column);

@@ -1,4 +1,3 @@
-#include "tests/support/quotedrows.h"
 #include "tests/support/testenv.h"
 
 #include "app/applicationstate.h"
