@@ -402,6 +402,7 @@ void frmOffice::cmdExport_Click()
 
 void frmOffice::cmdPreview_Click()
 {
-    ReportRenderer report(Tender::statementReport(m_comparison));
+    const ReportContent content = Tender::statementReport(m_comparison);
+    ReportRenderer report(content);
     ReportPreviewSeam::call({this, QStringLiteral("Comparative Statement"), &report});
 }

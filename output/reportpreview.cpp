@@ -267,6 +267,12 @@ frmReportPreview::frmReportPreview(ReportRenderer& report, const QString& title,
     resize(1000, 700);
 }
 
+void frmReportPreview::hideEvent(QHideEvent* event)
+{
+    m_layout->stop();
+    QDialog::hideEvent(event);
+}
+
 void frmReportPreview::layOutSome()
 {
     QElapsedTimer turn;

@@ -64,6 +64,10 @@ public:
     void printReport();
     void saveAsPdf();
 
+protected:
+    // Closing the window ends the work at once, not when the window is destroyed.
+    void hideEvent(QHideEvent* event) override;
+
 private:
     void layOutSome();
     void showCount();

@@ -37,7 +37,9 @@ class ReportRenderer
 public:
     static constexpr int Resolution = 600;
 
+    // Keeps a reference to `content`, which must outlive the renderer; a temporary is refused.
     explicit ReportRenderer(const ReportContent& content);
+    explicit ReportRenderer(ReportContent&&) = delete;
     ~ReportRenderer();
     ReportRenderer(const ReportRenderer&) = delete;
     ReportRenderer& operator=(const ReportRenderer&) = delete;

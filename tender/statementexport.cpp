@@ -243,7 +243,8 @@ ReportContent statementReport(const Comparison& comparison)
 
 void writeStatementPdf(const Comparison& comparison, const QString& path)
 {
-    ReportRenderer renderer(statementReport(comparison));
+    const ReportContent content = statementReport(comparison);
+    ReportRenderer renderer(content);
     if (writeReportPdf(renderer, path) != PdfResult::Written)
         throw ExportError(ExportErrorNumber::FileAccess, QStringLiteral("Path/File access error: ") + path);
 }
