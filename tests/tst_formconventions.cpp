@@ -128,7 +128,6 @@ private Q_SLOTS:
     {
         Window w;
         const QFont original = w.info[0]->font();
-        const QColor text = w.info[0]->palette().color(QPalette::WindowText);
         for (int i = 0; i < 2; ++i)
             attachButtonWithInfoLabel(w.buttons[i], w.info[i]);
         for (int round = 0; round < 3; ++round) {
@@ -151,7 +150,6 @@ private Q_SLOTS:
             QCOMPARE(l->frameShape(), QFrame::NoFrame);
             QCOMPARE(l->palette().color(QPalette::WindowText), QApplication::palette(l).color(QPalette::ButtonText));
         }
-        Q_UNUSED(text);
     }
 
     void messageBoxesCarryTheirExactForm()
