@@ -4,7 +4,6 @@
 #include "app/textboxkeyfilter.h"
 #include "app/messagebox.h"
 #include "app/removeclosebutton.h"
-#include "app/statusbar.h"
 #include "db/dberror.h"
 #include "tests/support/testenv.h"
 
@@ -13,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QTest>
 #include <QVBoxLayout>
 #include <QtTest/qtestspontaneevent.h>
@@ -218,20 +216,6 @@ private Q_SLOTS:
         QVERIFY(dialog.isVisible());
         dialog.close();  // the screen's own button
         QVERIFY(!dialog.isVisible());
-    }
-
-    void statusBarShowsLocksTimeAndDate()
-    {
-        QWidget window;
-        QStatusBar* bar = createStatusBar(&window, true);
-        QCOMPARE(bar->objectName(), QStringLiteral("sBar"));
-        QStringList words;
-        for (QLabel* l : bar->findChildren<QLabel*>())
-            words << l->text();
-        for (const char* w : {"CAPS", "NUM", "INS", "SCRL"})
-            QVERIFY(words.contains(QLatin1String(w)));
-        QWidget plain;
-        QVERIFY(!createStatusBar(&plain)->findChild<QLabel*>(QStringLiteral("sBarScrl")));
     }
 };
 

@@ -1,7 +1,7 @@
 #include "app/applicationstate.h"
 #include "app/defaultinstance.h"
 #include "app/frmMain.h"
-#include "tests/support/testenv.h"
+#include "tests/support/screentest.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <optional>
 
 namespace {
 
@@ -47,19 +46,11 @@ public:
 
 } // namespace
 
-class tst_frmMain : public QObject
+class tst_frmMain : public ScreenTest
 {
     Q_OBJECT
-    std::optional<TestFolder> folder;
-    std::optional<MessageBoxScript> boxes;
-
 private Q_SLOTS:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
-    void init()
-    {
-        folder.emplace();
-        boxes.emplace();
-    }
 
     void cleanup()
     {
@@ -71,8 +62,7 @@ private Q_SLOTS:
             menu->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!DefaultInstance<frmMain>::exists());
-        boxes.reset();
-        folder.reset();
+        ScreenTest::cleanup();
     }
 
     void captionsNameTheTender_data()

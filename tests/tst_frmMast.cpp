@@ -1,6 +1,6 @@
 #include "app/screens.h"
 #include "masters/frmMast.h"
-#include "support/testenv.h"
+#include "tests/support/screentest.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <memory>
-#include <optional>
 
 namespace {
 
@@ -42,24 +41,10 @@ struct Menu {
 
 } // namespace
 
-class tst_frmMast : public QObject
+class tst_frmMast : public ScreenTest
 {
     Q_OBJECT
-    std::optional<TestFolder> folder;
-    std::optional<MessageBoxScript> boxes;
-
 private Q_SLOTS:
-    void init()
-    {
-        folder.emplace();
-        boxes.emplace();
-    }
-    void cleanup()
-    {
-        boxes.reset();
-        folder.reset();
-        QVERIFY(visibleTopLevels().isEmpty());
-    }
 
     void opensLocked()
     {

@@ -1,22 +1,17 @@
-#include "tests/support/testenv.h"
+#include "tests/support/screentest.h"
 
 #include "app/applicationstate.h"
 #include "app/screens.h"
 #include "output/frmPDF.h"
-#include "output/qtyreqdocument.h"
 
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QTest>
-#include <optional>
 
-class tst_frmPDF : public QObject
+class tst_frmPDF : public ScreenTest
 {
     Q_OBJECT
-    std::optional<TestFolder> folder;
-    std::optional<MessageBoxScript> boxes;
-
 private:
     // The ready PDF that the build printed into the demo application folder.
     void layReadyPdf() const
@@ -25,18 +20,6 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        folder.emplace();
-        boxes.emplace();
-    }
-    void cleanup()
-    {
-        boxes.reset();
-        folder.reset();
-        QVERIFY(visibleTopLevels().isEmpty());
-    }
-
     void presentFileOpensEveryTimeWithoutAMessage()
     {
         layReadyPdf();
@@ -91,24 +74,6 @@ private slots:
         screen.cmdMaster_Click(0);
         QCOMPARE(opener.opened.size(), 1);
         QCOMPARE(boxes->count(), 0);
-    }
-
-    void resultMessages_data()
-    {
-        QTest::addColumn<int>("result");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("0") << 0 << "System was out of memory, executable file was corrupt, or relocations were invalid.";
-        QTest::newRow("8") << 8 << "There was insufficient memory to start the application.";
-        QTest::newRow("21") << 21 << "Application requires Microsoft Windows 32-bit extensions.";
-        QTest::newRow("1: not in the table") << 1 << "";
-        QTest::newRow("31: no associated viewer") << 31 << "";
-        QTest::newRow("42: success") << 42 << "";
-    }
-    void resultMessages()
-    {
-        QFETCH(int, result);
-        QFETCH(QString, message);
-        QCOMPARE(QtyReqDocument::resultMessage(result), message);
     }
 
     void closeEndsTheModalScreenAndReleasesIt()

@@ -1,4 +1,4 @@
-#include "tests/support/testenv.h"
+#include "tests/support/screentest.h"
 
 #include "app/applicationstate.h"
 #include "app/screens.h"
@@ -13,14 +13,10 @@
 #include <QTreeWidget>
 #include <algorithm>
 #include <memory>
-#include <optional>
 
-class tst_frmQtyPerYear : public QObject
+class tst_frmQtyPerYear : public ScreenTest
 {
     Q_OBJECT
-    std::optional<TestFolder> folder;
-    std::optional<MessageBoxScript> boxes;
-
 private:
     static QStringList column(const QTreeWidget* list, int col)
     {
@@ -37,17 +33,6 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        folder.emplace();
-        boxes.emplace();
-    }
-    void cleanup()
-    {
-        boxes.reset();
-        folder.reset();
-        QVERIFY(visibleTopLevels().isEmpty());
-    }
 
     void opensWithTheFullListInTheHospitalsOrder()
     {

@@ -1,7 +1,7 @@
 #include "app/applicationstate.h"
 #include "app/defaultinstance.h"
 #include "tests/support/quotedrow.h"
-#include "tests/support/testenv.h"
+#include "tests/support/screentest.h"
 #include "vendor/frmVendor.h"
 #include "vendor/multilinetextbox.h"
 #include "vendor/vendorrecord.h"
@@ -15,7 +15,6 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
-#include <optional>
 
 namespace {
 
@@ -93,26 +92,16 @@ void storeVendor(const TestFolder& folder, const QString& name)
 
 } // namespace
 
-class tst_frmVendor : public QObject
+class tst_frmVendor : public ScreenTest
 {
     Q_OBJECT
-    std::optional<TestFolder> folder;
-    std::optional<MessageBoxScript> boxes;
-
 private Q_SLOTS:
-    void init()
-    {
-        folder.emplace();
-        boxes.emplace();
-    }
     void cleanup()
     {
         if (frmVendor* form = DefaultInstance<frmVendor>::existing())
             form->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        boxes.reset();
-        folder.reset();
-        QVERIFY(visibleTopLevels().isEmpty());
+        ScreenTest::cleanup();
     }
 
     // Typed or pasted, a several-line box takes no more than its limit.

@@ -5,7 +5,7 @@
 #include "masters/masterlistrules.h"
 #include "support/listrows.h"
 #include "support/quotedrow.h"
-#include "support/testenv.h"
+#include "tests/support/screentest.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <memory>
-#include <optional>
 
 Q_DECLARE_METATYPE(MasterList)
 
@@ -52,24 +51,10 @@ const auto yes = [](const QString&) { return true; };
 
 } // namespace
 
-class tst_MasterLists : public QObject
+class tst_MasterLists : public ScreenTest
 {
     Q_OBJECT
-    std::optional<TestFolder> folder;
-    std::optional<MessageBoxScript> boxes;
-
 private Q_SLOTS:
-    void init()
-    {
-        folder.emplace();
-        boxes.emplace();
-    }
-    void cleanup()
-    {
-        boxes.reset();
-        folder.reset();
-        QVERIFY(visibleTopLevels().isEmpty());
-    }
 
     // Every member lists its whole table, keyed K1, K2, ... with the row ID as the tag, and leaves
     // edit mode on opening; the entry point shows it modally.
