@@ -9,10 +9,8 @@
 #include <QAction>
 #include <QClipboard>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 
