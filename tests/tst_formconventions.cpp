@@ -4,7 +4,6 @@
 #include "app/textboxkeyfilter.h"
 #include "app/messagebox.h"
 #include "app/removeclosebutton.h"
-#include "app/statusbar.h"
 #include "db/dberror.h"
 #include "tests/support/testenv.h"
 
@@ -13,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QTest>
 #include <QVBoxLayout>
 #include <QtTest/qtestspontaneevent.h>
@@ -145,7 +143,6 @@ private Q_SLOTS:
     {
         Window w;
         const QFont original = w.info[0]->font();
-        const QColor text = w.info[0]->palette().color(QPalette::WindowText);
         for (int i = 0; i < 2; ++i)
             attachButtonWithInfoLabel(w.buttons[i], w.info[i]);
         for (int round = 0; round < 3; ++round) {
@@ -168,7 +165,6 @@ private Q_SLOTS:
             QCOMPARE(l->frameShape(), QFrame::NoFrame);
             QCOMPARE(l->palette().color(QPalette::WindowText), QApplication::palette(l).color(QPalette::ButtonText));
         }
-        Q_UNUSED(text);
     }
 
     void messageBoxesCarryTheirExactForm()
@@ -242,20 +238,6 @@ private Q_SLOTS:
         QVERIFY(dialog.isVisible());
         dialog.close();  // the screen's own button
         QVERIFY(!dialog.isVisible());
-    }
-
-    void statusBarShowsLocksTimeAndDate()
-    {
-        QWidget window;
-        QStatusBar* bar = createStatusBar(&window, true);
-        QCOMPARE(bar->objectName(), QStringLiteral("sBar"));
-        QStringList words;
-        for (QLabel* l : bar->findChildren<QLabel*>())
-            words << l->text();
-        for (const char* w : {"CAPS", "NUM", "INS", "SCRL"})
-            QVERIFY(words.contains(QLatin1String(w)));
-        QWidget plain;
-        QVERIFY(!createStatusBar(&plain)->findChild<QLabel*>(QStringLiteral("sBarScrl")));
     }
 };
 

@@ -1,7 +1,6 @@
 #include "app/screens.h"
 #include "masters/frmMast.h"
-#include "masters/masterpasswords.h"
-#include "support/testenv.h"
+#include "tests/support/screentest.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -42,36 +41,18 @@ struct Menu {
 
 } // namespace
 
-class tst_frmMast : public QObject
+class tst_frmMast : public ScreenTest
 {
     Q_OBJECT
 private Q_SLOTS:
-    void cleanup() { QVERIFY(visibleTopLevels().isEmpty()); }
 
     void opensLocked()
     {
-        TestFolder folder;
         Menu m;
-        QCOMPARE(m.window->objectName(), QStringLiteral("frmMast"));
-        QCOMPARE(m.window->windowTitle(), QStringLiteral(" Master Tables for Quillbid"));
         QCOMPARE(m.enabled(), QStringLiteral("0000"));
         QVERIFY(m.button(4)->isEnabled());
         QVERIFY(m.button(5)->isEnabled());
-        const QStringList captions{"&Generic Master", "Drug &Form Master", "&Strength Master",
-                                   "Drug &Packing (Unit of Measurement)", "&Brand Master", "&Close"};
-        const QStringList infos{"Allows to view / search / add Generics", "Allows to view / search / add Drug Forms",
-                                "Allows to view / search / add Drug Strength Master",
-                                "Allows to view / search / add Drug Packing", "Allows to view / search / add Brands",
-                                "Return to Previous Screen"};
-        for (int i = 0; i < 6; ++i) {
-            QCOMPARE(m.button(i)->text(), captions.at(i));
-            QCOMPARE(m.info(i)->text(), infos.at(i));
-        }
-        QCOMPARE(m.button(5)->toolTip(), QStringLiteral("Return to Previous Screen"));
-        auto* pwd = control<QLineEdit>(m.window.get(), QStringLiteral("txtPWD"));
-        QCOMPARE(pwd->echoMode(), QLineEdit::Password);
-        QCOMPARE(pwd->maxLength(), 20);
-        QVERIFY(m.info(0)->palette().color(QPalette::WindowText) != QColor(Qt::black));
+        QCOMPARE(control<QLineEdit>(m.window.get(), QStringLiteral("txtPWD"))->echoMode(), QLineEdit::Password);
     }
 
     void unlock_data()
@@ -82,10 +63,12 @@ private Q_SLOTS:
         QTest::newRow("all four") << QStringList{"quartzfog"} << "1111" << false;
         QTest::newRow("all four in capitals") << QStringList{"QUARTZFOG"} << "1111" << false;
         QTest::newRow("leading blank") << QStringList{" quartzfog"} << "0000" << true;
+        QTest::newRow("trailing blank") << QStringList{"elk "} << "0000" << true;
+        QTest::newRow("a password's start") << QStringList{"quartz"} << "0000" << true;
         QTest::newRow("generics") << QStringList{"elk"} << "1000" << false;
         QTest::newRow("drug forms") << QStringList{"Fern"} << "0100" << false;
         QTest::newRow("strengths") << QStringList{"moth"} << "0010" << false;
-        QTest::newRow("packings") << QStringList{"kelp"} << "0001" << false;
+        QTest::newRow("packings, any case") << QStringList{"KeLp"} << "0001" << false;
         QTest::newRow("empty") << QStringList{""} << "0000" << true;
         QTest::newRow("one replaces another") << QStringList{"elk", "fern"} << "0100" << false;
         QTest::newRow("all, then strengths") << QStringList{"quartzfog", "moth"} << "0010" << false;
@@ -96,28 +79,19 @@ private Q_SLOTS:
         QFETCH(QStringList, passwords);
         QFETCH(QString, enabled);
         QFETCH(bool, refused);
-        TestFolder folder;
-        MessageBoxScript boxes;
         Menu m;
         for (const QString& p : passwords)
             m.unlock(p);
         QCOMPARE(m.enabled(), enabled);
-        QCOMPARE(boxes.count(), refused ? 1 : 0);
+        QCOMPARE(boxes->count(), refused ? 1 : 0);
         if (refused) {
-            QCOMPARE(boxes.last().title, QStringLiteral("Info"));
-            QCOMPARE(boxes.last().text, WrongPassword);
+            QCOMPARE(boxes->last().title, QStringLiteral("Info"));
+            QCOMPARE(boxes->last().text, WrongPassword);
             QCOMPARE(control<QLineEdit>(m.window.get(), QStringLiteral("txtPWD"))->text(), passwords.last());
         }
         // Unlocked labels black, locked ones greyed.
         for (int i = 0; i < 4; ++i)
             QCOMPARE(m.info(i)->palette().color(QPalette::WindowText) == QColor(Qt::black), enabled.at(i) == '1');
-    }
-
-    void passwordRule()
-    {
-        QVERIFY(!unlockedEditors(QStringLiteral("elk ")));
-        QVERIFY(!unlockedEditors(QStringLiteral("quartz")));
-        QCOMPARE(*unlockedEditors(QStringLiteral("KeLp")), (UnlockedEditors{false, false, false, true}));
     }
 
     void buttonsOpenTheirEditors_data()
@@ -134,18 +108,10 @@ private Q_SLOTS:
     {
         QFETCH(int, button);
         QFETCH(QString, editor);
-        TestFolder folder;
-        MessageBoxScript boxes;
         Menu m;
         if (button < 4)
             m.unlock(QStringLiteral("quartzfog"));
-        QString opened;
-        whenModal([&](QWidget* w) {
-            opened = w->objectName();
-            w->close();
-        });
-        QTest::mouseClick(m.button(button), Qt::LeftButton);
-        QCOMPARE(opened, editor);
+        QCOMPARE(modalOpenedBy([&] { QTest::mouseClick(m.button(button), Qt::LeftButton); }), editor);
         // Back from the editor, the unlock stays.
         QCOMPARE(m.enabled(), button < 4 ? QStringLiteral("1111") : QStringLiteral("0000"));
         QVERIFY(m.window->isVisible());
@@ -153,8 +119,6 @@ private Q_SLOTS:
 
     void lockedAgainOnEveryOpening()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         QString first;
         QString second;
         whenModal([&](QWidget* w) {

@@ -1,64 +1,36 @@
-#include "tests/support/testenv.h"
+#include "tests/support/screentest.h"
 
 #include "app/applicationstate.h"
 #include "app/screens.h"
 #include "output/frmPDF.h"
-#include "output/qtyreqdocument.h"
 
 #include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
-class tst_frmPDF : public QObject
+class tst_frmPDF : public ScreenTest
 {
     Q_OBJECT
-
 private:
     // The ready PDF that the build printed into the demo application folder.
-    static void layReadyPdf(const TestFolder& folder)
+    void layReadyPdf() const
     {
-        QVERIFY(QFile::copy(QStringLiteral(QUILLBID_APP_DIR "/CT_QtyReq.pdf"), folder.filePath("CT_QtyReq.pdf")));
+        QVERIFY(QFile::copy(QStringLiteral(QUILLBID_APP_DIR "/CT_QtyReq.pdf"), folder->filePath("CT_QtyReq.pdf")));
     }
 
 private slots:
-    void cleanup() { QVERIFY(visibleTopLevels().isEmpty()); }
-
-    void captionsAndButtons()
-    {
-        TestFolder folder;
-        frmPDF screen;
-        QCOMPARE(screen.windowTitle(), QStringLiteral("Print PDF file of Quantity Required Per Year by KLMT"));
-        QCOMPARE(control<QLabel>(&screen, "lblHeading")->text(), QStringLiteral("Print Quantity Required Per Year by KLMT"));
-        QCOMPARE(control<QPushButton>(&screen, "cmdMaster(0)")->text(), QStringLiteral("Print PDF of Qty Required Per Year"));
-        QCOMPARE(control<QLabel>(&screen, "lblInfo(0)")->text(), QStringLiteral("Print PDF file of Quantity Required Per Year by KLMT"));
-        QCOMPARE(control<QPushButton>(&screen, "cmdMaster(1)")->text(), QStringLiteral("&Close"));
-        QCOMPARE(control<QPushButton>(&screen, "cmdMaster(1)")->toolTip(), QStringLiteral("Return to Previous Screen"));
-        QCOMPARE(control<QLabel>(&screen, "lblInfo(1)")->text(), QStringLiteral("Return to Previous Screen"));
-    }
-
-    void theBuildLaidARealPdfInTheApplicationFolder()
-    {
-        QFile pdf(QStringLiteral(QUILLBID_APP_DIR "/CT_QtyReq.pdf"));
-        QVERIFY(pdf.open(QIODevice::ReadOnly));
-        QVERIFY(pdf.read(5) == "%PDF-");
-        QVERIFY(pdf.size() > 10000);
-    }
-
     void presentFileOpensEveryTimeWithoutAMessage()
     {
-        TestFolder folder;
-        layReadyPdf(folder);
-        MessageBoxScript boxes;
+        layReadyPdf();
         DocumentOpenerScript opener;
         frmPDF screen;
         screen.show();
         QTest::mouseClick(control<QPushButton>(&screen, "cmdMaster(0)"), Qt::LeftButton);
         QTest::mouseClick(control<QPushButton>(&screen, "cmdMaster(0)"), Qt::LeftButton);
-        const QString expected = QDir(folder.path()).filePath("CT_QtyReq.pdf");
+        const QString expected = QDir(folder->path()).filePath("CT_QtyReq.pdf");
         QCOMPARE(opener.opened, (QStringList{expected, expected}));
-        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(boxes->count(), 0);
         QVERIFY(screen.isVisible());
         screen.close();
     }
@@ -74,64 +46,38 @@ private slots:
     {
         QFETCH(bool, removeFolder);
         QFETCH(QString, message);
-        TestFolder folder;
-        MessageBoxScript boxes;
         DocumentOpenerScript opener;
         if (removeFolder)
-            AppState::ApplicationFolder = folder.filePath("no such folder");
+            AppState::ApplicationFolder = folder->filePath("no such folder");
         frmPDF screen;
         screen.show();
         control<QPushButton>(&screen, "cmdMaster(0)")->click();
-        QCOMPARE(boxes.count(), 1);
-        QCOMPARE(boxes.last().title, QStringLiteral("Info"));
-        QCOMPARE(boxes.last().icon, QMessageBox::Information);
-        QCOMPARE(boxes.last().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        QCOMPARE(boxes.last().text, message);
+        QCOMPARE(boxes->count(), 1);
+        QCOMPARE(boxes->last().title, QStringLiteral("Info"));
+        QCOMPARE(boxes->last().icon, QMessageBox::Information);
+        QCOMPARE(boxes->last().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(boxes->last().text, message);
         QVERIFY(opener.opened.isEmpty());
         // The screen stays, and a second press tells it again.
         QVERIFY(screen.isVisible());
         control<QPushButton>(&screen, "cmdMaster(0)")->click();
-        QCOMPARE(boxes.count(), 2);
+        QCOMPARE(boxes->count(), 2);
         screen.close();
     }
 
     void noViewerShowsNothing()
     {
-        TestFolder folder;
-        layReadyPdf(folder);
-        MessageBoxScript boxes;
+        layReadyPdf();
         DocumentOpenerScript opener;
         opener.succeed = false;
         frmPDF screen;
         screen.cmdMaster_Click(0);
         QCOMPARE(opener.opened.size(), 1);
-        QCOMPARE(boxes.count(), 0);
-    }
-
-    void resultMessages_data()
-    {
-        QTest::addColumn<int>("result");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("0") << 0 << "System was out of memory, executable file was corrupt, or relocations were invalid.";
-        QTest::newRow("2") << 2 << "File was not found.";
-        QTest::newRow("3") << 3 << "Path was not found.";
-        QTest::newRow("8") << 8 << "There was insufficient memory to start the application.";
-        QTest::newRow("21") << 21 << "Application requires Microsoft Windows 32-bit extensions.";
-        QTest::newRow("1: not in the table") << 1 << "";
-        QTest::newRow("31: no associated viewer") << 31 << "";
-        QTest::newRow("42: success") << 42 << "";
-    }
-    void resultMessages()
-    {
-        QFETCH(int, result);
-        QFETCH(QString, message);
-        QCOMPARE(QtyReqDocument::resultMessage(result), message);
+        QCOMPARE(boxes->count(), 0);
     }
 
     void closeEndsTheModalScreenAndReleasesIt()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         QPointer<QWidget> shown;
         whenModal([&](QWidget* w) {
             shown = w;

@@ -1,4 +1,4 @@
-#include "tests/support/testenv.h"
+#include "tests/support/screentest.h"
 
 #include "app/applicationstate.h"
 #include "app/screens.h"
@@ -14,10 +14,9 @@
 #include <algorithm>
 #include <memory>
 
-class tst_frmQtyPerYear : public QObject
+class tst_frmQtyPerYear : public ScreenTest
 {
     Q_OBJECT
-
 private:
     static QStringList column(const QTreeWidget* list, int col)
     {
@@ -34,64 +33,14 @@ private:
     }
 
 private slots:
-    void cleanup() { QVERIFY(visibleTopLevels().isEmpty()); }
-
-    void condition_data()
-    {
-        QTest::addColumn<QString>("generic");
-        QTest::addColumn<QString>("strength");
-        QTest::addColumn<QString>("drugForm");
-        QTest::addColumn<QString>("drugPacking");
-        QTest::addColumn<QString>("sql");
-        QTest::newRow("generic words, strength and form")
-            << "amox clav" << "500" << "Tablet" << ""
-            << "Select * From CT_QtyPerYears Where (Generic like '%amox%' And Generic like '%clav%') And Strength like "
-               "'%500%' And DrugForm = 'Tablet' Order By Generic";
-        QTest::newRow("packing alone")
-            << "" << "" << "" << "Strip of 10"
-            << "Select * From CT_QtyPerYears Where DrugPacking = 'Strip of 10' Order By Generic";
-        QTest::newRow("blanks around and between words")
-            << "  amox   clav " << "" << "" << ""
-            << "Select * From CT_QtyPerYears Where (Generic like '%amox%' And Generic like '%clav%') Order By Generic";
-        QTest::newRow("strength words alone, not bracketed")
-            << "" << "500 mg" << "" << ""
-            << "Select * From CT_QtyPerYears Where Strength like '%500%' And Strength like '%mg%' Order By Generic";
-        QTest::newRow("all four")
-            << "para" << "500" << "Tablet" << "Strip of 10"
-            << "Select * From CT_QtyPerYears Where (Generic like '%para%') And Strength like '%500%' And DrugForm = "
-               "'Tablet' And DrugPacking = 'Strip of 10' Order By Generic";
-        QTest::newRow("a pasted apostrophe is doubled")
-            << "Ringer's" << "" << "" << ""
-            << "Select * From CT_QtyPerYears Where (Generic like '%Ringer''s%') Order By Generic";
-    }
-    void condition()
-    {
-        QFETCH(QString, generic);
-        QFETCH(QString, strength);
-        QFETCH(QString, drugForm);
-        QFETCH(QString, drugPacking);
-        QFETCH(QString, sql);
-        QCOMPARE(QtyPerYearFilter::filteredSql(QtyPerYearFilter::condition(generic, strength, drugForm, drugPacking)), sql);
-    }
-
-    void nothingToFilterByGivesNoCondition()
-    {
-        QVERIFY(QtyPerYearFilter::condition("", "", "", "").isEmpty());
-        QVERIFY(QtyPerYearFilter::condition("   ", "  ", "", "").isEmpty());
-    }
 
     void opensWithTheFullListInTheHospitalsOrder()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         AppState::MasterEditMode = true;
         auto screen = std::make_unique<frmQtyPerYear>();
-        QCOMPARE(screen->windowTitle(), QStringLiteral("  Quantity Required Per Year"));
         QVERIFY(!AppState::MasterEditMode);
         auto* list = control<QTreeWidget>(screen.get(), "lvQtyPerYears");
-        QCOMPARE(list->columnCount(), 5);
-        QCOMPARE(list->headerItem()->text(4), QStringLiteral("QTY/YEAR"));
-        QCOMPARE(list->topLevelItemCount(), folder.count("CT_QtyPerYears"));
+        QCOMPARE(list->topLevelItemCount(), folder->count("CT_QtyPerYears"));
         QCOMPARE(list->topLevelItem(0)->data(0, frmQtyPerYear::KeyRole).toString(), QStringLiteral("K1"));
         QCOMPARE(list->topLevelItem(399)->data(0, frmQtyPerYear::KeyRole).toString(), QStringLiteral("K400"));
 
@@ -115,14 +64,13 @@ private slots:
             }
         }
         QVERIFY(seen);
-        QCOMPARE(column(list, 1).count(QString()), folder.count("CT_QtyPerYears", "Strength Is Null"));
-        QCOMPARE(column(list, 3).count(QString()), folder.count("CT_QtyPerYears", "DrugPacking Is Null"));
-        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(column(list, 1).count(QString()), folder->count("CT_QtyPerYears", "Strength Is Null"));
+        QCOMPARE(column(list, 3).count(QString()), folder->count("CT_QtyPerYears", "DrugPacking Is Null"));
+        QCOMPARE(boxes->count(), 0);
     }
 
     void dropDownsHoldAnEmptyItemThenEveryDescription()
     {
-        TestFolder folder;
         frmQtyPerYear screen;
         const struct {
             const char* name;
@@ -130,16 +78,14 @@ private slots:
         } combos[] = {{"cboStrength", "CT_Strengths"}, {"cboDrugForms", "CT_DrugForms"}, {"cboDrugPacking", "CT_DrugPackings"}};
         for (const auto& c : combos) {
             auto* combo = control<QComboBox>(&screen, c.name);
-            QCOMPARE(combo->count(), folder.count(c.table) + 1);
+            QCOMPARE(combo->count(), folder->count(c.table) + 1);
             QCOMPARE(combo->itemText(0), QString());
-            QCOMPARE(combo->itemText(1), folder.scalar(QString("Select Description From %1 Order By Description").arg(c.table)));
+            QCOMPARE(combo->itemText(1), folder->scalar(QString("Select Description From %1 Order By Description").arg(c.table)));
         }
     }
 
     void filterByTheExampleFindsTheOneRowSortedByGeneric()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         frmQtyPerYear screen;
         screen.show();
         QTest::keyClicks(control<QLineEdit>(&screen, "txtGeneric"), "amox clav");
@@ -156,55 +102,57 @@ private slots:
         control<QComboBox>(&screen, "cboDrugForms")->setCurrentIndex(0);
         control<QLineEdit>(&screen, "txtGeneric")->setText("amox");
         control<QAction>(&screen, "mnuFilter")->trigger();
-        QCOMPARE(list->topLevelItemCount(), folder.count("CT_QtyPerYears", "Generic like '%amox%'"));
+        QCOMPARE(list->topLevelItemCount(), folder->count("CT_QtyPerYears", "Generic like '%amox%'"));
         const QStringList generics = column(list, 0);
         QVERIFY(std::is_sorted(generics.begin(), generics.end()));
-        QCOMPARE(boxes.count(), 0);
+
+        // Blanks around and between words add nothing; strength words must all match too.
+        control<QLineEdit>(&screen, "txtGeneric")->setText("  amox   clav ");
+        control<QLineEdit>(&screen, "txtStrength")->setText("500 mg");
+        control<QAction>(&screen, "mnuFilter")->trigger();
+        QCOMPARE(list->topLevelItemCount(), folder->count("CT_QtyPerYears", "Generic like '%amox%' And Generic like '%clav%' "
+                                                                           "And Strength like '%500%' And Strength like '%mg%'"));
+        QVERIFY(list->topLevelItemCount() > 0);
+        QCOMPARE(boxes->count(), 0);
         screen.close();
     }
 
     void packingAloneFilters()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         frmQtyPerYear screen;
         choose(control<QComboBox>(&screen, "cboDrugPacking"), "Strip of 10");
         control<QPushButton>(&screen, "cmdMaster(1)")->click();
         auto* list = control<QTreeWidget>(&screen, "lvQtyPerYears");
-        QCOMPARE(list->topLevelItemCount(), folder.count("CT_QtyPerYears", "DrugPacking = 'Strip of 10'"));
+        QCOMPARE(list->topLevelItemCount(), folder->count("CT_QtyPerYears", "DrugPacking = 'Strip of 10'"));
         QVERIFY(list->topLevelItemCount() > 0);
         QCOMPARE(column(list, 3).count("Strip of 10"), list->topLevelItemCount());
-        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(boxes->count(), 0);
     }
 
     void emptyFieldsAskForAFewCharactersAndKeepTheList()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         frmQtyPerYear screen;
         auto* list = control<QTreeWidget>(&screen, "lvQtyPerYears");
         control<QLineEdit>(&screen, "txtGeneric")->setText("   ");
         // The strength drop-down is not part of the filter.
         choose(control<QComboBox>(&screen, "cboStrength"), "500 mg");
         control<QPushButton>(&screen, "cmdMaster(1)")->click();
-        QCOMPARE(boxes.count(), 1);
-        QCOMPARE(boxes.last().title, QStringLiteral("Info"));
-        QCOMPARE(boxes.last().icon, QMessageBox::Information);
-        QCOMPARE(boxes.last().text, QStringLiteral("Please enter few characters of a Generic and then click on filter."));
+        QCOMPARE(boxes->count(), 1);
+        QCOMPARE(boxes->last().title, QStringLiteral("Info"));
+        QCOMPARE(boxes->last().icon, QMessageBox::Information);
+        QCOMPARE(boxes->last().text, QStringLiteral("Please enter few characters of a Generic and then click on filter."));
         QCOMPARE(list->topLevelItemCount(), 400);
     }
 
     void noMatchEmptiesTheListWithoutAMessageAndShowAllKeepsTheFields()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         frmQtyPerYear screen;
         auto* list = control<QTreeWidget>(&screen, "lvQtyPerYears");
         control<QLineEdit>(&screen, "txtGeneric")->setText("zzzz");
         choose(control<QComboBox>(&screen, "cboDrugForms"), "Tablet");
         control<QPushButton>(&screen, "cmdMaster(1)")->click();
         QCOMPARE(list->topLevelItemCount(), 0);
-        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(boxes->count(), 0);
 
         control<QPushButton>(&screen, "cmdMaster(2)")->click();
         QCOMPARE(list->topLevelItemCount(), 400);
@@ -215,13 +163,11 @@ private slots:
         control<QAction>(&screen, "mnuFilter")->trigger();
         control<QAction>(&screen, "mnuShowAll")->trigger();
         QCOMPARE(list->topLevelItemCount(), 400);
-        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(boxes->count(), 0);
     }
 
     void anApostropheCannotBeTypedButAPastedOneStillFinds()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         frmQtyPerYear screen;
         screen.show();
         auto* generic = control<QLineEdit>(&screen, "txtGeneric");
@@ -230,48 +176,31 @@ private slots:
         // Should one slip through, it is doubled in the SQL and matches the hospital's row.
         screen.LoadQtyList(QtyPerYearFilter::filteredSql(QtyPerYearFilter::condition("Ringer's", "", "", "")));
         QCOMPARE(control<QTreeWidget>(&screen, "lvQtyPerYears")->topLevelItemCount(), 2);
-        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(boxes->count(), 0);
         screen.close();
     }
 
     void aFailingLoadShowsTheErrorBoxAndKeepsTheList()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         frmQtyPerYear screen;
         screen.LoadQtyList("Select * From CT_NoSuchTable");
-        QCOMPARE(boxes.count(), 1);
-        QCOMPARE(boxes.last().title, QStringLiteral("Error"));
-        QVERIFY(boxes.last().text.startsWith("Error #"));
+        QCOMPARE(boxes->count(), 1);
+        QCOMPARE(boxes->last().title, QStringLiteral("Error"));
+        QVERIFY(boxes->last().text.startsWith("Error #"));
         QCOMPARE(control<QTreeWidget>(&screen, "lvQtyPerYears")->topLevelItemCount(), 400);
     }
 
     void menusAndButtonsOpenTheirScreens()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         frmQtyPerYear screen;
         screen.show();
-        QString opened;
-        whenModal([&](QWidget* w) {
-            opened = w->objectName();
-            w->close();
-        });
-        control<QPushButton>(&screen, "cmdMaster(3)")->click();
-        QCOMPARE(opened, QStringLiteral("frmPDF"));
-
-        opened.clear();
-        whenModal([&](QWidget* w) {
-            opened = w->objectName();
-            w->close();
-        });
-        control<QAction>(&screen, "mnuPrint")->trigger();
-        QCOMPARE(opened, QStringLiteral("frmCrystal"));
+        QCOMPARE(modalOpenedBy([&] { control<QPushButton>(&screen, "cmdMaster(3)")->click(); }), QStringLiteral("frmPDF"));
+        QCOMPARE(modalOpenedBy([&] { control<QAction>(&screen, "mnuPrint")->trigger(); }), QStringLiteral("frmCrystal"));
 
         // Save and Excel do nothing on a read-only list.
         control<QAction>(&screen, "mnuSave")->trigger();
         control<QAction>(&screen, "mnuExcel")->trigger();
-        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(boxes->count(), 0);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
         control<QPushButton>(&screen, "cmdMaster(0)")->click();
@@ -280,8 +209,6 @@ private slots:
 
     void opensModallyAndEachOpeningStartsAfresh()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         whenModal([](QWidget* w) {
             QCOMPARE(w->objectName(), QStringLiteral("frmQtyPerYear"));
             control<QLineEdit>(w, "txtGeneric")->setText("amox");

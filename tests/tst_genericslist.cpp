@@ -11,22 +11,6 @@
 #include <QPushButton>
 #include <QTest>
 
-namespace {
-
-QStringList fileLines(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    QByteArray bytes = f.readAll();
-    if (!bytes.endsWith("\r\n"))
-        return {QStringLiteral("<file does not end with CR LF>")};
-    bytes.chop(2);
-    return QString::fromLatin1(bytes).split(QStringLiteral("\r\n"));
-}
-
-} // namespace
-
 class tst_GenericsList : public QObject
 {
     Q_OBJECT
@@ -75,7 +59,7 @@ private Q_SLOTS:
         expected << "<TR>" << "<TD ALIGN=CENTER>3</TD>" << "<TD>1007</TD>" << "<TD>Zinc Sulphate</TD>"
                  << "<TD ALIGN=CENTER>Yes</TD>" << "</TR>";
         expected << "</TABLE>" << "<BR><BR>" << "</BODY>" << "</HTML>";
-        const QStringList written = fileLines(path);
+        const QStringList written = crlfLines(path);
         QCOMPARE(written.size(), expected.size());
         for (int i = 0; i < expected.size(); ++i)
             QCOMPARE(written[i], expected[i]);
@@ -98,7 +82,7 @@ private Q_SLOTS:
         dialog.answer(path);
         frmHTML screen;
         QTest::mouseClick(control<QPushButton>(&screen, "cmdMaster(0)"), Qt::LeftButton);
-        const QStringList lines = fileLines(path);
+        const QStringList lines = crlfLines(path);
         const int generics = folder.count("CT_Generics");
         QCOMPARE(lines.count("<TR>"), generics + 1);
         QCOMPARE(lines.count("<TD ALIGN=CENTER><B>No</B></TD>"), folder.count("CT_Generics", "AddedByVendor Is Null Or AddedByVendor <> 0"));

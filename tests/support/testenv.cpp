@@ -7,6 +7,7 @@
 #include "output/reportrenderer.h"
 
 #include <QFile>
+#include <QDialog>
 #include <QPushButton>
 #include <QTimer>
 #include <memory>
@@ -140,4 +141,32 @@ QList<QWidget*> visibleTopLevels()
         if (w->isVisible())
             shown << w;
     return shown;
+}
+
+QString modalOpenedBy(const std::function<void()>& trigger, int timeoutMs)
+{
+    QString name;
+    whenModal(
+        [&name](QWidget* w) {
+            name = w->objectName();
+            if (auto* dialog = qobject_cast<QDialog*>(w))
+                dialog->reject();
+            else
+                w->close();
+        },
+        timeoutMs);
+    trigger();
+    return name;
+}
+
+QStringList crlfLines(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray bytes = f.readAll();
+    if (!bytes.endsWith("\r\n"))
+        return {QStringLiteral("<file does not end with CR LF>")};
+    bytes.chop(2);
+    return QString::fromLatin1(bytes).split(QStringLiteral("\r\n"));
 }

@@ -113,3 +113,9 @@ T* control(const QObject* root, const QString& name)
 void whenModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
 // Top-level widgets still alive (for leak checks after a test).
 QList<QWidget*> visibleTopLevels();
+// The objectName of the modal window that `trigger` opens, which is then closed (a dialog rejected);
+// empty when none opened.
+QString modalOpenedBy(const std::function<void()>& trigger, int timeoutMs = 5000);
+// A text file cut at CR LF, as the program writes its pages; a file that does not end with CR LF
+// reads as one line saying so, and a missing file as none.
+QStringList crlfLines(const QString& path);
