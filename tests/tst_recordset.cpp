@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QTest>
+#include <sqlite3.h>
 
 namespace {
 QString cs()
@@ -272,6 +273,35 @@ private Q_SLOTS:
         QCOMPARE(folder.count(QStringLiteral("CT_TaxMast"), QStringLiteral("Description='Cess'")), 1);
         // No transaction is left open: the journal is gone and the one file holds everything.
         QVERIFY(!QFile::exists(folder.databasePath() + QStringLiteral("-journal")));
+    }
+
+    // Another program holding the file's write lock (a second copy, a backup tool): the save waits its
+    // few seconds, then fails with the engine's word and stores nothing; once the lock is gone it works.
+    void aFileLockedByAnotherProgramRefusesTheSave()
+    {
+        TestFolder folder;
+        const auto add = [] {
+            Recordset rs(QStringLiteral("Select * From CT_TaxMast Where ID=0"), cs(), CursorType::Keyset, LockType::Pessimistic);
+            rs.addNew();
+            rs.setField(QStringLiteral("Description"), QStringLiteral("Cess"));
+            rs.update();
+        };
+        {
+            const TenderDatabase::DatabaseHandle other =
+                TenderDatabase::openKeyed(folder.databasePath(), QLatin1String(TenderDatabase::Password), false);
+            QCOMPARE(sqlite3_exec(other.get(), "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+            try {
+                add();
+                QFAIL("stored while the file was locked");
+            } catch (const DbError& e) {
+                QCOMPARE(e.number(), long(SQLITE_BUSY));
+                QCOMPARE(e.description(), QStringLiteral("database is locked"));
+            }
+            sqlite3_exec(other.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+        }
+        QCOMPARE(folder.count(QStringLiteral("CT_TaxMast"), QStringLiteral("Description='Cess'")), 0);
+        add();
+        QCOMPARE(folder.count(QStringLiteral("CT_TaxMast"), QStringLiteral("Description='Cess'")), 1);
     }
 };
 

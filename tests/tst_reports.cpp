@@ -292,35 +292,6 @@ private slots:
 
     // --- the screen ---
 
-    void theScreenOffersItsReports()
-    {
-        TestFolder folder;
-        frmCrystal screen;
-        screen.show();
-        QCOMPARE(screen.windowTitle(), QStringLiteral(" Print/Export data using Crystal"));
-        QCOMPARE(control<QLabel>(&screen, "lblHeading")->text(), QStringLiteral("Print/Export data"));
-        const QStringList captions{"Generics", "Drug &Form", "&Strength Master", "Drug &Packing (Unit of Measurement)",
-                                   "&Brand Master", "PRINT ALL &QUOTED ITEMS", "&Close", "Quantity Required per Year by KLMT"};
-        const QStringList infos{"To print/export list of generics", "To print/export list of drug forms",
-                                "To print/export list of strengths", "To print/export list of drug packings/UOM",
-                                "To print/export list of brands", "To print/export list of quoted items",
-                                "Return to previous screen", "To print/export quantity required per year by KLMT"};
-        for (int i = 0; i < 8; ++i) {
-            auto* button = control<QPushButton>(&screen, QStringLiteral("cmdMaster(%1)").arg(i));
-            auto* info = control<QLabel>(&screen, QStringLiteral("lblInfo(%1)").arg(i));
-            QCOMPARE(button->text(), captions[i]);
-            QCOMPARE(info->text(), infos[i]);
-            QCOMPARE(button->isVisible(), i != 7);
-            QCOMPARE(info->isVisible(), i != 7);
-        }
-        QCOMPARE(control<QPushButton>(&screen, "cmdMaster(6)")->toolTip(), QStringLiteral("Return to previous screen"));
-        QCOMPARE(control<QAction>(&screen, "mnuBack")->text(), QStringLiteral("&Back"));
-        QVERIFY(screen.findChild<QWidget*>("tBar1"));
-        QVERIFY(screen.findChild<QWidget*>("sBar"));
-        control<QAction>(&screen, "tBar1Back")->trigger();
-        QVERIFY(!screen.isVisible());
-    }
-
     void everyReportPrintsWithItsHeadingOnEveryPage_data()
     {
         QTest::addColumn<int>("index");
