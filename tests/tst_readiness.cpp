@@ -1,10 +1,15 @@
 #include "app/applicationstate.h"
 #include "app/bidprogress.h"
 #include "db/keyedfile.h"
+#include "tender/biddigest.h"
 #include "tender/readiness.h"
+#include "tender/submission.h"
 #include "tests/support/quotedrows.h"
 #include "tests/support/testenv.h"
 
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTest>
 
 using namespace Tender;
@@ -58,6 +63,22 @@ void arrangeTender(const TestFolder& folder)
     storeQuotation(stray);
 }
 
+sqlite3* live()
+{
+    return TenderDatabase::connection(AppState::ConnectionString);
+}
+
+QString pdfText(const QString& pdf)
+{
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty())
+        qFatal("pdftotext is missing: run scripts/install-deps.sh");
+    QProcess p;
+    p.start(tool, {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
 } // namespace
 
 class tst_readiness : public QObject
@@ -96,6 +117,48 @@ private Q_SLOTS:
             "4 | Amoxy (Strip of 10) | Not in the hospital's requirement",
         };
         QCOMPARE(found, expected);
+    }
+
+    void submissionCopyCarriesTheLiveBid()
+    {
+        TestFolder folder(TestFolder::Content::Empty);
+        arrangeTender(folder);
+        folder.exec("INSERT INTO CT_Options (Organization, TenderDuration) VALUES ('Kelmont Hospital', 'Tender 2027-28')");
+        QVERIFY(submissionBlocker(live()).contains("incomplete (Incomplete: state)"));
+        folder.exec("UPDATE CT_Vendor SET State='Maharashtra'");
+        QCOMPARE(submissionBlocker(live()), QString());
+
+        const QString copyPath = folder.filePath(submissionCopyName("Acme Pharma"));
+        const SubmissionResult result = writeSubmissionCopy(live(), copyPath, QDateTime(QDate(2027, 3, 31), QTime(16, 5, 9)));
+        const QString liveDigest = formatBidDigest(bidDigest(KeyedFile(live())));
+        QCOMPARE(result.digest, liveDigest);
+        QCOMPARE(formatBidDigest(bidDigest(KeyedFile(copyPath))), liveDigest);
+        QCOMPARE(result.receiptPath, folder.filePath("Acme Pharma - Submission Receipt.pdf"));
+
+        const QString receipt = pdfText(result.receiptPath);
+        for (const QString& line : {QString("Vendor: Acme Pharma"), QString("Tender: Kelmont Hospital, Tender 2027-28"),
+                                    QString("Date and time: 2027-03-31 16:05:09"), QString("Quoted items: 4"),
+                                    QString("Lines covered: 2 of 3"), QString("Bid value at yearly quantities: 10122.10"),
+                                    QString("Findings: 7"), "Bid digest: " + liveDigest})
+            QVERIFY2(receipt.contains(line), qPrintable(line + " not in:\n" + receipt));
+
+        // One figure changed after the copy: the digests part.
+        folder.exec("UPDATE Quotations SET \"Discount%\"=11 WHERE ID=1");
+        QVERIFY(formatBidDigest(bidDigest(KeyedFile(live()))) != formatBidDigest(bidDigest(KeyedFile(copyPath))));
+    }
+
+    void failedWriteLeavesNothing()
+    {
+        TestFolder folder(TestFolder::Content::Empty);
+        arrangeTender(folder);
+        const QString copyPath = folder.filePath("out/Acme Pharma - Tender.klmt");
+        // No such folder: the copy itself cannot be written.
+        QVERIFY_THROWS_EXCEPTION(SubmissionError, writeSubmissionCopy(live(), copyPath, QDateTime::currentDateTime()));
+        QVERIFY(!QFileInfo::exists(folder.filePath("out")));
+        // A folder where the receipt should go: the copy is written, checked, then removed again.
+        QVERIFY(QDir(folder.path()).mkpath("out/Acme Pharma - Submission Receipt.pdf"));
+        QVERIFY_THROWS_EXCEPTION(SubmissionError, writeSubmissionCopy(live(), copyPath, QDateTime::currentDateTime()));
+        QCOMPARE(QDir(folder.filePath("out")).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList());
     }
 };
 
