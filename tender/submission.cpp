@@ -14,6 +14,7 @@
 #include <QPdfWriter>
 #include <QStringList>
 #include <filesystem>
+#include <sqlite3.h>
 #include <system_error>
 
 namespace {
@@ -112,6 +113,12 @@ QString receiptPathFor(const QString& copyPath, const QString& vendor)
 
 SubmissionResult writeSubmissionCopy(sqlite3* live, const QString& copyPath, const QDateTime& when)
 {
+    // The live file as the destination would be replaced under the open connection, and removed again
+    // by a failure.
+    const QString livePath = QFileInfo(QString::fromUtf8(sqlite3_db_filename(live, "main"))).absoluteFilePath();
+    if (QFileInfo(copyPath).absoluteFilePath() == livePath)
+        throw SubmissionError(QStringLiteral("The submission copy must not replace the open tender file; "
+                                             "please choose another name or folder."));
     WrittenFiles written;
     try {
         const KeyedFile liveFile(live);
