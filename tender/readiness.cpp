@@ -2,6 +2,7 @@
 
 #include "db/keyedfile.h"
 
+#include <QHash>
 #include <QStringList>
 
 namespace {
@@ -9,6 +10,11 @@ namespace {
 using namespace Tender;
 
 const QString VendorItem = QStringLiteral("Vendor details");
+
+QString formKey(const QString& generic, const QString& form)
+{
+    return matchKey(generic) + QChar(0x1f) + matchKey(form);
+}
 
 struct TaxRate {
     QString code;
@@ -73,9 +79,14 @@ Readiness readReadiness(const KeyedFile& file)
     const std::vector<Offer> offers = readOffers(file);
     r.quotedItems = static_cast<long>(offers.size());
     std::vector<bool> required(offers.size(), false);
+    // The main menu works this out each time it comes back: each line meets only the offers of its
+    // generic and form, not every offer of a large tender.
+    QHash<QString, std::vector<size_t>> offersByKey;
+    for (size_t i = 0; i < offers.size(); ++i)
+        offersByKey[formKey(offers[i].generic, offers[i].drugForm)].push_back(i);
     for (RequiredLine& line : readRequiredLines(file)) {
         LineCoverage c;
-        for (size_t i = 0; i < offers.size(); ++i) {
+        for (size_t i : offersByKey.value(formKey(line.generic, line.drugForm))) {
             if (!matches(line, offers[i]))
                 continue;
             required[i] = true;
