@@ -17,7 +17,7 @@ QString formKey(const QString& generic, const QString& form)
 }
 
 struct TaxRate {
-    QString code;
+    QString codeKey;  // as matching sees it
     Decimal rate;
 };
 
@@ -25,7 +25,7 @@ std::vector<TaxRate> readTaxes(const KeyedFile& file)
 {
     std::vector<TaxRate> taxes;
     file.forEachRow(QStringLiteral("SELECT Description, Tax FROM CT_Tax"), [&](const KeyedFile::Row& row) {
-        taxes.push_back({row.text(0), Decimal::parse(row.text(1).trimmed()).value_or(Decimal())});
+        taxes.push_back({matchKey(row.text(0)), Decimal::parse(row.text(1).trimmed()).value_or(Decimal())});
     });
     return taxes;
 }
@@ -33,8 +33,9 @@ std::vector<TaxRate> readTaxes(const KeyedFile& file)
 // A code the tender dropped or whose rate it changed since the item was quoted.
 bool taxHeld(const std::vector<TaxRate>& taxes, const QString& code, const Decimal& rate)
 {
+    const QString key = matchKey(code);
     for (const TaxRate& t : taxes)
-        if (matchKey(t.code) == matchKey(code))
+        if (t.codeKey == key)
             return t.rate == rate;
     return false;
 }
@@ -82,19 +83,25 @@ Readiness readReadiness(const KeyedFile& file)
     // The main menu works this out each time it comes back: each line meets only the offers of its
     // generic and form, not every offer of a large tender.
     QHash<QString, std::vector<size_t>> offersByKey;
-    for (size_t i = 0; i < offers.size(); ++i)
+    std::vector<std::optional<Decimal>> costs;
+    costs.reserve(offers.size());
+    for (size_t i = 0; i < offers.size(); ++i) {
         offersByKey[formKey(offers[i].generic, offers[i].drugForm)].push_back(i);
+        costs.push_back(unitCost(offers[i]));
+    }
     for (RequiredLine& line : readRequiredLines(file)) {
         LineCoverage c;
+        std::optional<size_t> best;
         for (size_t i : offersByKey.value(formKey(line.generic, line.drugForm))) {
             if (!matches(line, offers[i]))
                 continue;
             required[i] = true;
-            const std::optional<Decimal> cost = unitCost(offers[i]);
-            if (!c.best || (cost && (!c.unitCost || *cost < *c.unitCost))) {
-                c.best = offers[i];
-                c.unitCost = cost;
-            }
+            if (!best || (costs[i] && (!costs[*best] || *costs[i] < *costs[*best])))
+                best = i;
+        }
+        if (best) {
+            c.best = offers[*best];
+            c.unitCost = costs[*best];
         }
         if (c.best)
             ++r.covered;
