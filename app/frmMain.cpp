@@ -234,17 +234,18 @@ QWidget* frmMain::buildButtons(QWidget* parent)
     layout->setHorizontalSpacing(12);
     layout->setVerticalSpacing(10);
 
-    for (int i = 0; i < ButtonCount; ++i) {
-        auto* button = new QPushButton(QString::fromLatin1(Buttons[i].caption), panel);
-        button->setObjectName(arrayName("cmdMaster", i));
+    const auto makeCommand = [panel](const QString& caption, const QString& name, const QString& text,
+                                     const QString& infoName, bool enabled, bool shown) {
+        auto* button = new QPushButton(caption, panel);
+        button->setObjectName(name);
         button->setMinimumSize(280, 44);
         button->setAutoDefault(false);
-        button->setEnabled(Buttons[i].enabled);
-        button->setVisible(Buttons[i].shown);
-        auto* info = new QLabel(QString::fromLatin1(Buttons[i].info), panel);
-        info->setObjectName(arrayName("lblInfo", i));
+        button->setEnabled(enabled);
+        button->setVisible(shown);
+        auto* info = new QLabel(text, panel);
+        info->setObjectName(infoName);
         info->setWordWrap(true);
-        info->setVisible(Buttons[i].shown);
+        info->setVisible(shown);
         // Room for the explanation at its focused size (a point larger and bold, with a border), so the
         // column does not jump as the focus moves.
         QFont big = info->font();
@@ -255,19 +256,36 @@ QWidget* frmMain::buildButtons(QWidget* parent)
         const QRect needed = QFontMetrics(big).boundingRect(QRect(0, 0, width - 8, 1000), Qt::TextWordWrap, info->text());
         info->setMinimumHeight(qMax(44, needed.height() + 6));
         attachButtonWithInfoLabel(button, info);
+        return std::pair{button, info};
+    };
+    for (int i = 0; i < ButtonCount; ++i) {
+        const auto [button, info] = makeCommand(QString::fromLatin1(Buttons[i].caption), arrayName("cmdMaster", i),
+                                                QString::fromLatin1(Buttons[i].info), arrayName("lblInfo", i),
+                                                Buttons[i].enabled, Buttons[i].shown);
         connect(button, &QPushButton::clicked, this, [this, i] { cmdMaster_Click(i); });
         m_cmdMaster[i] = button;
         m_lblInfo[i] = info;
     }
+    // Added after the original commands, so their indexes stay as they were.
+    const auto [readiness, readinessInfo] =
+        makeCommand(QStringLiteral("Bid &Readiness"), QStringLiteral("cmdReadiness"),
+                    QStringLiteral("See which required lines are not quoted yet, what the bid is worth and what could "
+                                   "disqualify it; prepare the copy to hand over"),
+                    QStringLiteral("lblReadinessInfo"), true, true);
+    connect(readiness, &QPushButton::clicked, this, &frmMain::cmdReadiness_Click);
     int row = 0;
     for (int index : VisibleOrder) {
         layout->addWidget(m_cmdMaster[index], row, 0, Qt::AlignTop);
         layout->addWidget(m_lblInfo[index], row, 1, Qt::AlignTop);
         ++row;
     }
+    layout->addWidget(readiness, row, 0, Qt::AlignTop);
+    layout->addWidget(readinessInfo, row, 1, Qt::AlignTop);
+    ++row;
     layout->setRowStretch(row, 1);
     for (size_t i = 1; i < std::size(VisibleOrder); ++i)
         setTabOrder(m_cmdMaster[VisibleOrder[i - 1]], m_cmdMaster[VisibleOrder[i]]);
+    setTabOrder(m_cmdMaster[VisibleOrder[std::size(VisibleOrder) - 1]], readiness);
 
     auto* trim = new QPushButton(QStringLiteral("Trim"), panel);
     trim->setObjectName(QStringLiteral("Command1"));
@@ -341,6 +359,12 @@ void frmMain::cmdMaster_Click(int index)
         break;
     default: break;
     }
+}
+
+void frmMain::cmdReadiness_Click()
+{
+    if (vendorGuard(false))
+        showReadiness(this);
 }
 
 void frmMain::Command1_Click()

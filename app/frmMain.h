@@ -25,6 +25,7 @@ private:
     QWidget* buildButtons(QWidget* parent);
     void Form_Load();
     void cmdMaster_Click(int index);
+    void cmdReadiness_Click();
     void Command1_Click();
     // True when a vendor is known; otherwise tells the vendor to enter its details first.
     bool vendorGuard(bool editing);

@@ -33,6 +33,11 @@ void showMasterEditor(MasterList list, QWidget* parent);  // modal
 void showMasterTablesMenu(QWidget* parent);  // frmMast, modal
 void showQtyPerYear(QWidget* parent);        // frmQtyPerYear, modal
 
+// tender/
+// frmReadiness, modal. A double click on a quoted line hides `parent`'s window and opens the item in the
+// wizard for editing.
+void showReadiness(QWidget* parent);
+
 // output/
 void showExportScreen(QWidget* parent);      // frmHTML, modal
 void showReportPrinting(QWidget* parent);    // frmCrystal, modal

@@ -56,11 +56,6 @@ int compareNames(const QString& a, const QString& b)
     return c != 0 ? c : QString::compare(a, b);
 }
 
-QString offerItem(const Offer& o)
-{
-    return QStringLiteral("%1 (%2)").arg(o.brand, o.packing);
-}
-
 QString lineItem(const RequiredLine& l)
 {
     QStringList parts{QStringLiteral("Line %1:").arg(l.id), l.generic};
@@ -81,15 +76,11 @@ void priceOffers(ReturnedFile& file, const HospitalTender& tender)
 {
     for (PricedOffer& p : file.offers) {
         const Offer& o = p.offer;
-        if (o.mrpWithoutTax <= costAfterDiscount(o))
-            file.findings.push_back({file.vendor, offerItem(o),
-                                     QStringLiteral("MRP without tax is at or below the cost after discount without tax")});
-        if (matchKey(o.costTaxCode) != matchKey(o.mrpTaxCode))
-            file.findings.push_back({file.vendor, offerItem(o),
-                                     QStringLiteral("Cost tax code %1 differs from MRP tax code %2").arg(o.costTaxCode, o.mrpTaxCode)});
+        for (const QString& problem : pricingProblems(o))
+            file.findings.push_back({file.vendor, itemText(o), problem});
         p.unitCost = unitCost(o);
         if (!p.unitCost) {
-            file.findings.push_back({file.vendor, offerItem(o), QStringLiteral("Quantity per pack is 0 or less: not comparable")});
+            file.findings.push_back({file.vendor, itemText(o), QStringLiteral("Quantity per pack is 0 or less: not comparable")});
             continue;
         }
         const auto it = tender.linesByKey.constFind(lineKey(o.generic, o.drugForm));
@@ -98,7 +89,7 @@ void priceOffers(ReturnedFile& file, const HospitalTender& tender)
                 if (matches(tender.lines[l], o))
                     p.lines.push_back(l);
         if (p.lines.empty())
-            file.findings.push_back({file.vendor, offerItem(o), QStringLiteral("Matches no line of the requirement")});
+            file.findings.push_back({file.vendor, itemText(o), QStringLiteral("Matches no line of the requirement")});
     }
 }
 
@@ -300,7 +291,7 @@ Comparison compare(const HospitalTender& tender, std::vector<ReturnedFile> files
             row.unitMrp = *unitMrp(*c.best);
             row.yearlyValue = c.unitCost * line.qtyPerYear;
             for (const Offer* o : c.others)
-                row.alternatives << QStringLiteral("%1 %2").arg(offerItem(*o), unitCost(*o)->toFixed(4));
+                row.alternatives << QStringLiteral("%1 %2").arg(itemText(*o), unitCost(*o)->toFixed(4));
             SupplierSummary& s = summaries[c.file];
             ++s.linesOffered;
             if (rank == 1)

@@ -49,6 +49,21 @@ std::optional<Decimal> unitMrp(const Offer& offer)
     return offer.mrpWithTax / offer.unitsPerPack;
 }
 
+QString itemText(const Offer& offer)
+{
+    return QStringLiteral("%1 (%2)").arg(offer.brand, offer.packing);
+}
+
+QStringList pricingProblems(const Offer& offer)
+{
+    QStringList problems;
+    if (offer.mrpWithoutTax <= costAfterDiscount(offer))
+        problems << QStringLiteral("MRP without tax is at or below the cost after discount without tax");
+    if (matchKey(offer.costTaxCode) != matchKey(offer.mrpTaxCode))
+        problems << QStringLiteral("Cost tax code %1 differs from MRP tax code %2").arg(offer.costTaxCode, offer.mrpTaxCode);
+    return problems;
+}
+
 bool matches(const RequiredLine& line, const Offer& offer)
 {
     if (matchKey(line.generic) != matchKey(offer.generic) || matchKey(line.drugForm) != matchKey(offer.drugForm))
@@ -63,7 +78,7 @@ std::vector<Offer> readOffers(const KeyedFile& file)
     file.forEachRow(QStringLiteral(
         "SELECT ID, Generic, DrugForm, DrugStrength, Brand, Manufacturer, DrugPacking, QuantityInEachStripOrPack, "
         "CostOfPackBeforeDiscountWithoutVAT, \"Discount%\", \"CostVAT%\", CostVATCode, MRPOfPackWithoutVAT, "
-        "MRPOfPackWithVAT, MRPVATCode FROM Quotations ORDER BY ID"),
+        "MRPOfPackWithVAT, MRPVATCode, \"MRPVAT%\", HSNCode FROM Quotations ORDER BY ID"),
         [&](const KeyedFile::Row& row) {
             Offer o;
             o.id = row.integer(0);
@@ -81,6 +96,8 @@ std::vector<Offer> readOffers(const KeyedFile& file)
             o.mrpWithoutTax = decimalOf(row, 12);
             o.mrpWithTax = decimalOf(row, 13);
             o.mrpTaxCode = row.text(14);
+            o.mrpTax = decimalOf(row, 15);
+            o.hsnCode = row.text(16);
             offers.push_back(std::move(o));
         });
     return offers;

@@ -3,6 +3,7 @@
 #include "app/decimal.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -19,7 +20,7 @@ QString matchKey(const QString& text);
 struct Offer {
     qlonglong id = 0;
     QString generic, drugForm, strength;
-    QString brand, manufacturer, packing;
+    QString brand, manufacturer, packing, hsnCode;
     Decimal unitsPerPack;       // QuantityInEachStripOrPack
     Decimal cost;               // one pack before discount, without tax
     Decimal discount;           // percent
@@ -28,6 +29,7 @@ struct Offer {
     Decimal mrpWithoutTax;      // one pack
     Decimal mrpWithTax;         // one pack
     QString mrpTaxCode;
+    Decimal mrpTax;             // percent
 };
 
 struct RequiredLine {
@@ -45,6 +47,13 @@ Decimal costAfterDiscount(const Offer& offer);
 std::optional<Decimal> unitCost(const Offer& offer);
 // MRP of a pack with tax / Q; nullopt when the offer is not comparable.
 std::optional<Decimal> unitMrp(const Offer& offer);
+
+// How findings name an offer: "Brand (packing)".
+QString itemText(const Offer& offer);
+
+// What is wrong with an offer's own figures whatever the tender: the MRP without tax at or below the
+// cost after discount without tax, and cost and MRP taxed under different codes. In that order.
+QStringList pricingProblems(const Offer& offer);
 
 // Generic and drug form equal, and the strength too where the line gives one.
 bool matches(const RequiredLine& line, const Offer& offer);

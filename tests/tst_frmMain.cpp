@@ -87,29 +87,29 @@ private Q_SLOTS:
         QCOMPARE(control<QLabel>(menu, "lblHelpline")->text(), helpline);
     }
 
-    // The vendor sees five buttons, top to bottom and in Tab order: vendor details, enter quotation,
-    // quoted items, master tables, exit; the others stay hidden with their explanations.
-    void fiveButtonsInOrder()
+    // The vendor sees six buttons, top to bottom and in Tab order: vendor details, enter quotation,
+    // quoted items, master tables, exit, bid readiness; the others stay hidden with their explanations.
+    void sixButtonsInOrder()
     {
         frmMain* menu = openMenu();
         menu->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(menu));
-        const QList<int> order{0, 6, 7, 10, 9};
+        const QStringList order{button(0), button(6), button(7), button(10), button(9), "cmdReadiness"};
         for (int index = 0; index < frmMain::ButtonCount; ++index) {
-            QCOMPARE(control<QPushButton>(menu, button(index))->isVisible(), order.contains(index));
-            QCOMPARE(control<QLabel>(menu, info(index))->isVisible(), order.contains(index));
+            QCOMPARE(control<QPushButton>(menu, button(index))->isVisible(), order.contains(button(index)));
+            QCOMPARE(control<QLabel>(menu, info(index))->isVisible(), order.contains(button(index)));
         }
         QVERIFY(!control<QPushButton>(menu, "Command1")->isVisible());
         int previousBottom = -1;
-        for (int index : order) {
-            const QRect r = control<QPushButton>(menu, button(index))->geometry();
+        for (const QString& name : order) {
+            const QRect r = control<QPushButton>(menu, name)->geometry();
             QVERIFY(r.top() > previousBottom);
             previousBottom = r.bottom();
         }
         // Tab goes down the column and round to the first button again.
         control<QPushButton>(menu, button(0))->setFocus();
         for (int step = 0; step <= order.size(); ++step) {
-            QTRY_VERIFY(control<QPushButton>(menu, button(order[step % order.size()]))->hasFocus());
+            QTRY_VERIFY(control<QPushButton>(menu, order[step % order.size()])->hasFocus());
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
     }
@@ -128,20 +128,21 @@ private Q_SLOTS:
 
     void vendorGuardStopsTheQuotationButtons_data()
     {
-        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
-        QTest::newRow("brands") << 5 << "Please enter vendor details before entering quotation";
-        QTest::newRow("enter quotation") << 6 << "Please enter vendor details before entering quotation";
-        QTest::newRow("quoted items") << 7 << "Please enter vendor details before editing quotation";
-        QTest::newRow("master tables") << 10 << "Please enter vendor details before entering quotation";
+        QTest::newRow("brands") << button(5) << "Please enter vendor details before entering quotation";
+        QTest::newRow("enter quotation") << button(6) << "Please enter vendor details before entering quotation";
+        QTest::newRow("quoted items") << button(7) << "Please enter vendor details before editing quotation";
+        QTest::newRow("master tables") << button(10) << "Please enter vendor details before entering quotation";
+        QTest::newRow("bid readiness") << "cmdReadiness" << "Please enter vendor details before entering quotation";
     }
     void vendorGuardStopsTheQuotationButtons()
     {
-        QFETCH(int, index);
+        QFETCH(QString, name);
         QFETCH(QString, text);
         frmMain* menu = openMenu();
         HideCounter hidden(menu);
-        control<QPushButton>(menu, button(index))->click();
+        control<QPushButton>(menu, name)->click();
         QCOMPARE(boxes->count(), 1);
         QCOMPARE(boxes->last().title, QString("Info"));
         QCOMPARE(boxes->last().text, text);
