@@ -8,6 +8,9 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
 #include <QToolTip>
 
 namespace {
@@ -94,7 +97,40 @@ public:
     static constexpr const char* FittedProperty = "quillbidFitted";
 };
 
+// Scrolls up and down only; it asks for the body's whole size, and for its whole width at the least.
+class ScrollingBody : public QScrollArea
+{
+public:
+    explicit ScrollingBody(QWidget* parent) : QScrollArea(parent)
+    {
+        setObjectName(QStringLiteral("scrollBody"));
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+    QSize sizeHint() const override { return widget() ? widget()->sizeHint() + QSize(scrollBarRoom(), 0) : QScrollArea::sizeHint(); }
+    QSize minimumSizeHint() const override
+    {
+        const QSize least = QScrollArea::minimumSizeHint();
+        return widget() ? QSize(widget()->minimumSizeHint().width() + scrollBarRoom(), least.height()) : least;
+    }
+
+private:
+    int scrollBarRoom() const { return verticalScrollBar()->sizeHint().width(); }
+};
+
 } // namespace
+
+QVBoxLayout* addScrollingBody(QWidget* window, QBoxLayout* root)
+{
+    auto* area = new ScrollingBody(window);
+    auto* body = new QWidget(area);
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
+    area->setWidget(body);
+    root->addWidget(area, 1);
+    return layout;
+}
 
 void fitWindowOnScreen(QWidget* window)
 {

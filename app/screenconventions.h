@@ -1,5 +1,7 @@
 #pragma once
 
+class QBoxLayout;
+class QVBoxLayout;
 class QWidget;
 
 // What every window of the application does alike, installed once on the application:
@@ -13,3 +15,8 @@ void installScreenConventions();
 // Fits `window` into the available area of its screen and centres it on its parent window (or the
 // screen). Done by the conventions as each window first opens; exposed for the tests.
 void fitWindowOnScreen(QWidget* window);
+
+// The body of a window that can be taller than a laptop's screen: it scrolls, while what the caller
+// adds to `root` after it (command buttons, status bar) stays in view. The window still opens at the
+// body's full size where the screen has the room, and never narrower than the body.
+QVBoxLayout* addScrollingBody(QWidget* window, QBoxLayout* root);
