@@ -7,6 +7,7 @@
 #include "app/messagebox.h"
 #include "app/removeclosebutton.h"
 #include "app/screens.h"
+#include "app/screenconventions.h"
 #include "db/dberror.h"
 #include "db/recordset.h"
 #include "quotation/dialogcontrols.h"
@@ -88,6 +89,7 @@ frmFind::frmFind(QWidget* opener, const QString& currentValue, Step2Link* step2)
     layout->addWidget(lvData, 1);
     layout->addLayout(bottom);
 
+    pressOnReturn(txtFind, cmdMaster[2]);
     setTabOrder(txtFind, cmdMaster[2]);
     setTabOrder(cmdMaster[2], cmdMaster[3]);
     setTabOrder(cmdMaster[3], lvData);
@@ -100,7 +102,7 @@ frmFind::frmFind(QWidget* opener, const QString& currentValue, Step2Link* step2)
 
 void frmFind::Form_Load()
 {
-    RemoveCloseButton(this);
+    RemoveCloseButton(this, cmdMaster[0]);
     m_kind = AppState::PickListKind;
     switch (m_kind) {
     case 1: setWindowTitle(QStringLiteral(" Drug Packings")); break;

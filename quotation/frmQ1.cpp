@@ -11,6 +11,7 @@
 #include "app/recordlistview.h"
 #include "app/removeclosebutton.h"
 #include "app/screens.h"
+#include "app/screenconventions.h"
 #include "db/dberror.h"
 #include "db/recordset.h"
 #include "db/sqltext.h"
@@ -198,6 +199,8 @@ void frmQ1::buildUi()
     connect(cmdMaster[0], &QPushButton::clicked, this, &frmQ1::cmdClose);
     connect(cmdMaster[1], &QPushButton::clicked, this, &frmQ1::cmdNext);
     connect(cmdMaster[2], &QPushButton::clicked, this, &frmQ1::FilterGenerics);
+    pressOnReturn(txtGeneric, cmdMaster[2]);
+    pressOnReturn(txtBrand, cmdMaster[5]);
     connect(cmdMaster[3], &QPushButton::clicked, this, &frmQ1::cmdShowAllGenerics);
     connect(cmdMaster[5], &QPushButton::clicked, this, &frmQ1::FilterBrands);
     connect(cmdMaster[6], &QPushButton::clicked, this, &frmQ1::cmdShowAllBrands);
