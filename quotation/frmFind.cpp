@@ -47,6 +47,8 @@ frmFind::frmFind(QWidget* opener, const QString& currentValue, Step2Link* step2)
     lvData->setHeaderLabels({QStringLiteral("SNO"), QStringLiteral("DESCRIPTION")});
     lvData->header()->setStretchLastSection(true);
     lvData->setColumnWidth(0, 60);
+    lvData->headerItem()->setTextAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
+    lvData->setAlternatingRowColors(true);
     attachListHighlight(lvData);
 
     const struct {
@@ -137,6 +139,7 @@ void frmFind::FillList(const QString& sql)
         while (!rs.eof()) {
             auto* row = new QTreeWidgetItem;
             row->setText(0, QString::number(counter));
+            row->setTextAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
             row->setData(0, KeyRole, QStringLiteral("K") + QString::number(counter));
             row->setData(0, TagRole, rs.field(QStringLiteral("ID")).toLongLong());
             const QString description = rs.field(QStringLiteral("Description")).toString();
@@ -149,6 +152,7 @@ void frmFind::FillList(const QString& sql)
         }
         rs.close();
         lvData->addTopLevelItems(rows);
+        lvData->resizeColumnToContents(0);  // the serial number, never cut; the description takes the rest
         if (currentRow)
             selectRow(currentRow);
     } catch (const DbError& e) {

@@ -12,13 +12,16 @@
 #include "quotation/frmCalculator.h"
 #include "quotation/frmEdit.h"
 #include "quotation/frmFind.h"
+#include "support/quotedrows.h"
 #include "vendor/frmVendor.h"
 #include "wizarddriver.h"
 
+#include <QHeaderView>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QScrollArea>
 #include <QToolTip>
+#include <QTreeView>
 #include <memory>
 
 using namespace Wizard;
@@ -40,8 +43,8 @@ QString text(QSize s)
 
 } // namespace
 
-// Every screen opens inside a laptop's screen with its command buttons in view, and Step 2 stands still
-// whatever packing is chosen.
+// Every screen opens inside a laptop's screen with its command buttons in view, Step 2 stands still
+// whatever packing is chosen, and lists show numbers right-aligned and their key column whole.
 class tst_ScreenFit : public QObject
 {
     Q_OBJECT
@@ -143,6 +146,33 @@ private Q_SLOTS:
         QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), caption->mapToGlobal(QPoint(2, 2)));
         QCoreApplication::sendEvent(caption, &help);
         QTRY_COMPARE(QToolTip::text(), caption->text());
+    }
+
+    void listsAlignNumbersRightAndShowWholeKeys()
+    {
+        TestFolder folder;
+        MessageBoxScript boxes;
+        storeQuotation(sampleQuotation());
+        frmEdit quoted;
+        quoted.show();
+        auto* items = control<QAbstractItemView>(&quoted, "lvItems");
+        frmQ1* step1 = openStep1();
+        chooseBrand(step1, "acavelo", "Acavelo 25 mg Tablet");
+        auto* brands = control<QAbstractItemView>(step1, "lvBrands");
+        // The list, a number column and a text column of the same row.
+        const std::tuple<QAbstractItemView*, int, int> lists[] = {{items, 6, 1}, {items, 9, 2}, {items, 0, 3}, {brands, 11, 1}};
+        for (const auto& [list, number, text] : lists) {
+            const QModelIndex row = list->model()->index(0, 0);
+            QVERIFY(row.isValid());
+            const auto align = [&](int c) { return Qt::Alignment(row.siblingAtColumn(c).data(Qt::TextAlignmentRole).toInt()); };
+            QVERIFY2(align(number) & Qt::AlignRight, qPrintable(list->objectName() + QString::number(number)));
+            QVERIFY(!(align(text) & Qt::AlignRight));
+        }
+        auto* tree = static_cast<QTreeView*>(items);
+        for (int c = 0; c < items->model()->columnCount(); ++c) {
+            QVERIFY(tree->columnWidth(c) >= tree->header()->sectionSizeHint(c));  // header texts whole
+            QVERIFY(tree->columnWidth(c) >= items->sizeHintForColumn(c));
+        }
     }
 };
 
