@@ -112,7 +112,7 @@ void frmQ1::buildUi()
                           {QStringLiteral("CODE"), QStringLiteral("GENERIC NAME"), QStringLiteral("ADDED BY VENDOR")}, genBox);
     lvGenerics->setColumnWidth(0, 70);
     lvGenerics->setColumnWidth(1, 200);
-    lvGenerics->setColumnWidth(2, 120);
+    lvGenerics->setColumnWidth(2, 130);
     lvGenerics->setStretchColumn(1);
     genLayout->addWidget(lvGenerics);
     searches->addWidget(genBox, 2);

@@ -89,7 +89,7 @@ frmQ2::frmQ2(QWidget* parent) : QWidget(parent, Qt::Window)
                                  "5.  Click next to continue"),
                   {{1, "&Next", "Go to next screen"}, {5, "&Clear", "Clear data on this screen"}, {0, "&Back", "Go to previous screen"}},
                   cmdMaster);
-    resize(1000, 780);
+    resize(1240, 780);  // room for long packing captions on a 1366-wide screen
 
     // Tab order of the entry fields, then the buttons; the read-only fields come after them.
     const QList<QWidget*> order = {txtManufacturer, txtHSNCode,  txtDrugPacking, cmdCT[0],      txtDrugForm,

@@ -148,7 +148,7 @@ void frmQ3::buildUi()
                                    cmdMaster[2],               cmdMaster[0]};
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
-    resize(1000, 640);
+    resize(1240, 640);
 }
 
 void frmQ3::showEvent(QShowEvent* event)

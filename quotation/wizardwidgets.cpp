@@ -101,9 +101,17 @@ QLineEdit* namedField(QWidget* parent, const char* name, int maxLength)
 
 ElidedCaption::ElidedCaption(const QString& caption, QWidget* parent) : QLabel(caption, parent)
 {
-    // The layout gives the caption its column; the first caption only sets the least it may get.
-    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    setMinimumWidth(fontMetrics().horizontalAdvance(caption) + 2 * margin() + 2);
+    m_hint = QLabel::sizeHint();
+}
+
+QSize ElidedCaption::sizeHint() const
+{
+    return m_hint;
+}
+
+QSize ElidedCaption::minimumSizeHint() const
+{
+    return m_hint;
 }
 
 bool ElidedCaption::elided() const

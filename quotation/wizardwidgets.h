@@ -55,6 +55,9 @@ public:
     ElidedCaption(const QString& caption, QWidget* parent);
     // The width the text takes on screen: the whole text, or the elided text when it is cut.
     int shownTextWidth() const;
+    // The size of the first caption, whatever the text is now: the layout never moves for a new text.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -62,6 +65,7 @@ protected:
 
 private:
     bool elided() const;
+    QSize m_hint;
 };
 
 class TagLabel : public QLabel
