@@ -7,9 +7,11 @@
 #include "quotation/frmEdit.h"
 #include "support/quotedrows.h"
 #include "vendor/frmVendor.h"
+#include "vendor/vendorrecord.h"
 #include "wizarddriver.h"
 
 #include <QDir>
+#include <QPlainTextEdit>
 #include <QTimer>
 
 using namespace Wizard;
@@ -41,8 +43,24 @@ int main(int argc, char* argv[])
     MessageBoxScript boxes;  // nothing should ask; any box is answered with its default
 
     {
+        // A made-up supplier, typed in and stored as Save & Close would.
+        const VendorRecord::Texts texts = {
+            QStringLiteral("Sahyadri Pharma Distributors"), QStringLiteral("12 Market Yard Road"),
+            QStringLiteral("Pune"), QStringLiteral("Maharashtra"), QStringLiteral("411037"),
+            QStringLiteral("A. Kulkarni"), QStringLiteral("020-55501234"), QStringLiteral("9800000000"),
+            QStringLiteral("Maharashtra"), QStringLiteral("bids@example.com"), QStringLiteral("27ABCDE1234F1Z5"),
+            QStringLiteral("30"), QStringLiteral("7"), QString()};
         frmVendor vendor;
+        for (int i = 0; i < VendorRecord::FieldCount; ++i) {
+            QWidget* box = vendor.findChild<QWidget*>(QLatin1String(VendorRecord::fields()[size_t(i)].textBox));
+            if (auto* lines = qobject_cast<QPlainTextEdit*>(box))
+                lines->setPlainText(texts[size_t(i)]);
+            else if (box)
+                box->setProperty("text", texts[size_t(i)]);
+        }
         shoot(&vendor, "1-vendor-details");
+        VendorRecord::save(texts, QString(), AppState::ConnectionString);
+        AppState::CurrentVendorName = texts[VendorRecord::VendorName];
     }
     frmQ1* step1 = openStep1();
     chooseBrand(step1, QStringLiteral("acavelo"), QStringLiteral("Acavelo 25 mg Tablet"));
