@@ -90,8 +90,15 @@ void attachComboHighlight(QComboBox* combo)
         if (!combo)
             return;
         setColours(combo, focused, true);
-        if (combo->lineEdit())
+        if (combo->lineEdit()) {
             setColours(combo->lineEdit(), focused, true);
+        } else {
+            // A drop-down that cannot be typed in is drawn as a button: its face takes the highlight.
+            QPalette p = combo->palette();
+            const QPalette system = QApplication::palette(combo);
+            p.setColor(QPalette::Button, system.color(focused ? QPalette::ToolTipBase : QPalette::Button));
+            combo->setPalette(p);
+        }
     });
 }
 

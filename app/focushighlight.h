@@ -12,7 +12,7 @@ class QLineEdit;
 // Text box: colours, and the whole text selected on focus (so typing replaces it); with a caption
 // label, the label turns bold while the box has the focus.
 void attachTextHighlight(QLineEdit* edit, QLabel* captionLabel = nullptr);
-// Combo box: background only.
+// Combo box: background only (the face of one that cannot be typed in).
 void attachComboHighlight(QComboBox* combo);
 // List view: background and text colours, or background only.
 void attachListHighlight(QAbstractItemView* list, bool backgroundOnly = false);

@@ -46,13 +46,15 @@ void RecordListView::fitColumns()
     if (m_fitted || m_rows->rowCount() == 0)
         return;
     m_fitted = true;
+    int total = 0;
     for (int c = 0; c < m_rows->columnCount(); ++c) {
-        if (c == m_stretchColumn)
-            continue;
         // The contents of the rows laid out so far and the header text, whichever is wider.
         setColumnWidth(c, qMax(sizeHintForColumn(c), header()->sectionSizeHint(c)));
+        total += columnWidth(c);
     }
-    if (m_stretchColumn >= 0) {
+    // Where the columns overflow a list on screen (Step 1's brands), the description keeps the width
+    // of its contents rather than shrinking to its header; the list scrolls sideways.
+    if (m_stretchColumn >= 0 && (!isVisible() || total <= viewport()->width())) {
         header()->setMinimumSectionSize(qMin(header()->minimumSectionSize(), header()->sectionSizeHint(m_stretchColumn)));
         header()->setSectionResizeMode(m_stretchColumn, QHeaderView::Stretch);
     }

@@ -25,7 +25,8 @@ public:
     // The first row whose `column` reads `text`, or -1.
     int findRow(int column, const QString& text) const;
     // On the first fill that brings rows, the other columns take the width of their contents and
-    // header, and `column` (the description) the rest of the view.
+    // header, and `column` (the description) the rest of the view, or its contents' width where the
+    // columns overflow the view.
     void setStretchColumn(int column);
 
 signals:

@@ -1,7 +1,9 @@
 #include "app/removeclosebutton.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QWidget>
 
 namespace {
@@ -9,7 +11,7 @@ namespace {
 class CloseRefuser : public QObject
 {
 public:
-    using QObject::QObject;
+    CloseRefuser(QWidget* window, QAbstractButton* escapeButton) : QObject(window), m_escapeButton(escapeButton) {}
     bool eventFilter(QObject*, QEvent* event) override
     {
         // A close the screen asks for itself is not spontaneous; one from the window system is.
@@ -19,16 +21,22 @@ public:
         }
         if (event->type() == QEvent::KeyPress) {
             auto* key = static_cast<QKeyEvent*>(event);
-            if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier)
+            if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+                if (m_escapeButton && m_escapeButton->isEnabled())
+                    m_escapeButton->click();
                 return true;
+            }
         }
         return false;
     }
+
+private:
+    QPointer<QAbstractButton> m_escapeButton;
 };
 
 } // namespace
 
-bool RemoveCloseButton(QWidget* window)
+bool RemoveCloseButton(QWidget* window, QAbstractButton* escapeButton)
 {
     const bool visible = window->isVisible();
     Qt::WindowFlags flags = window->windowFlags();
@@ -37,6 +45,6 @@ bool RemoveCloseButton(QWidget* window)
     window->setWindowFlags(flags);
     if (visible)
         window->show();
-    window->installEventFilter(new CloseRefuser(window));
+    window->installEventFilter(new CloseRefuser(window, escapeButton));
     return true;
 }

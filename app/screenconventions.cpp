@@ -1,5 +1,6 @@
 #include "app/screenconventions.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDialog>
@@ -8,9 +9,80 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcutEvent>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
 #include <QToolTip>
 
 namespace {
+
+// The Filter button a filter box presses on Return; a child of the box, so it goes with it.
+class ReturnBinding : public QObject
+{
+public:
+    ReturnBinding(QWidget* box, QAbstractButton* button) : QObject(box), m_button(button)
+    {
+        setObjectName(QLatin1String(Name));
+        box->installEventFilter(this);
+    }
+    // Without a meta-object of its own it is found by name: findChild<ReturnBinding*> would match any child.
+    static ReturnBinding* of(const QWidget* box)
+    {
+        return static_cast<ReturnBinding*>(box->findChild<QObject*>(QLatin1String(Name), Qt::FindDirectChildrenOnly));
+    }
+    QAbstractButton* button() const { return m_button; }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (!enter || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier || !m_button || !m_button->isEnabled())
+            return false;
+        m_button->click();
+        return true;
+    }
+
+private:
+    static constexpr const char* Name = "quillbidReturnBinding";
+    QPointer<QAbstractButton> m_button;
+};
+
+QAbstractButton* boundButton(const QWidget* box)
+{
+    for (; box; box = box->parentWidget())  // an editable drop-down's own line edit has the focus
+        if (ReturnBinding* binding = ReturnBinding::of(box))
+            return binding->button();
+    return nullptr;
+}
+
+// Presses the button of those sharing `key` whose group holds the focus: the button itself, the box
+// bound to it, or the group box (any parent short of the window) it sits in; else the first of them.
+bool pressSharedAccessKey(QWidget* receiver, const QKeySequence& key)
+{
+    QWidget* window = receiver->window();
+    QList<QAbstractButton*> sharing;
+    for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
+        if (b->isVisible() && b->isEnabled() && b->window() == window && QKeySequence::mnemonic(b->text()) == key)
+            sharing << b;
+    if (sharing.isEmpty())
+        return false;
+    const QWidget* focus = QApplication::focusWidget();
+    QAbstractButton* chosen = sharing.first();
+    const QAbstractButton* bound = boundButton(focus);
+    for (QAbstractButton* b : sharing) {
+        const QWidget* group = b->parentWidget();
+        if (b == focus || b == bound || (group != window && group->isAncestorOf(focus))) {
+            chosen = b;
+            break;
+        }
+    }
+    chosen->setFocus(Qt::ShortcutFocusReason);
+    chosen->click();
+    return true;
+}
 
 // Room the window manager takes for the title bar and borders, which Qt learns only once the window
 // is mapped.
@@ -78,6 +150,8 @@ public:
         }
         if (event->type() == QEvent::ToolTip)
             return showCutOffCell(widget, static_cast<QHelpEvent*>(event));
+        if (event->type() == QEvent::Shortcut && static_cast<QShortcutEvent*>(event)->isAmbiguous())
+            return pressSharedAccessKey(widget, static_cast<QShortcutEvent*>(event)->key());
         if (event->type() != QEvent::KeyPress)
             return false;
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -94,7 +168,46 @@ public:
     static constexpr const char* FittedProperty = "quillbidFitted";
 };
 
+// Scrolls up and down only; it asks for the body's whole size, and for its whole width at the least.
+class ScrollingBody : public QScrollArea
+{
+public:
+    explicit ScrollingBody(QWidget* parent) : QScrollArea(parent)
+    {
+        setObjectName(QStringLiteral("scrollBody"));
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+    QSize sizeHint() const override { return widget() ? widget()->sizeHint() + QSize(scrollBarRoom(), 0) : QScrollArea::sizeHint(); }
+    QSize minimumSizeHint() const override
+    {
+        const QSize least = QScrollArea::minimumSizeHint();
+        return widget() ? QSize(widget()->minimumSizeHint().width() + scrollBarRoom(), least.height()) : least;
+    }
+
+private:
+    int scrollBarRoom() const { return verticalScrollBar()->sizeHint().width(); }
+};
+
 } // namespace
+
+void pressOnReturn(QWidget* box, QAbstractButton* button)
+{
+    delete ReturnBinding::of(box);
+    new ReturnBinding(box, button);
+}
+
+QVBoxLayout* addScrollingBody(QWidget* window, QBoxLayout* root)
+{
+    auto* area = new ScrollingBody(window);
+    auto* body = new QWidget(area);
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
+    area->setWidget(body);
+    root->addWidget(area, 1);
+    return layout;
+}
 
 void fitWindowOnScreen(QWidget* window)
 {

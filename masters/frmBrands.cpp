@@ -3,6 +3,7 @@
 #include "app/applicationstate.h"
 #include "app/focushighlight.h"
 #include "app/screens.h"
+#include "app/screenconventions.h"
 #include "masters/masterlistrules.h"
 
 #include <QComboBox>
@@ -28,10 +29,13 @@ frmBrands::frmBrands(QWidget* parent) : MasterListEditor(MasterList::Brands, par
     fieldRow(Generic)->insertWidget(1, search);
     connect(search, &QPushButton::clicked, this, &frmBrands::searchGeneric);
 
-    connect(addButton(4, QStringLiteral("Filter by &Manufacturer"), QString()), &QPushButton::clicked, this,
-            &frmBrands::FilterByManufacturer);
-    connect(addButton(5, QStringLiteral("&Filter by &Generic"), QString()), &QPushButton::clicked, this,
-            &frmBrands::FilterByGeneric);
+    QPushButton* byMaker = addButton(4, QStringLiteral("Filter by &Manufacturer"), QString());
+    connect(byMaker, &QPushButton::clicked, this, &frmBrands::FilterByManufacturer);
+    QPushButton* byGeneric = addButton(5, QStringLiteral("&Filter by &Generic"), QString());
+    connect(byGeneric, &QPushButton::clicked, this, &frmBrands::FilterByGeneric);
+    // Return in the manufacturer's and the generic's box runs the filter by that field.
+    pressOnReturn(fieldControl(Maker), byMaker);
+    pressOnReturn(fieldControl(Generic), byGeneric);
     connect(addButton(6, QStringLiteral("&Filter"), QStringLiteral("Show matching brands only")), &QPushButton::clicked,
             this, &frmBrands::FilterCombined);
 }

@@ -8,6 +8,7 @@
 #include "app/messagebox.h"
 #include "app/screens.h"
 #include "app/textboxkeyfilter.h"
+#include "app/screenconventions.h"
 #include "db/dberror.h"
 #include "db/recordset.h"
 #include "masters/qtyperyearfilter.h"
@@ -111,6 +112,8 @@ frmQtyPerYear::frmQtyPerYear(QWidget* parent) : QDialog(parent)
     }
     connect(cmdMaster[0], &QPushButton::clicked, this, &QWidget::close);
     connect(cmdMaster[1], &QPushButton::clicked, this, &frmQtyPerYear::Filter);
+    for (QLineEdit* box : {txtGeneric, txtStrength})
+        pressOnReturn(box, cmdMaster[1]);
     connect(cmdMaster[2], &QPushButton::clicked, this, &frmQtyPerYear::ShowAll);
     connect(cmdMaster[3], &QPushButton::clicked, this, [this] { showQtyReqPdf(this); });
     buttons->addWidget(cmdMaster[1]);

@@ -10,6 +10,7 @@
 #include "app/recordlistview.h"
 #include "app/screens.h"
 #include "app/statusbar.h"
+#include "app/screenconventions.h"
 #include "db/dberror.h"
 #include "masters/frmBrands.h"
 #include "masters/masterlistrules.h"
@@ -144,6 +145,8 @@ void MasterListEditor::buildScreen()
     connect(findChild<QPushButton*>(arrayName(QStringLiteral("cmdMaster"), 1)), &QPushButton::clicked, this, [this] {
         runFilter(masterFilterSql(m_kind, fieldValues()), m_kind.filter.emptyRefusal);
     });
+    for (QWidget* box : m_fieldControls)
+        pressOnReturn(box, findChild<QPushButton*>(arrayName(QStringLiteral("cmdMaster"), 1)));
     connect(findChild<QPushButton*>(arrayName(QStringLiteral("cmdMaster"), 2)), &QPushButton::clicked, this,
             &MasterListEditor::showAll);
     connect(findChild<QPushButton*>(arrayName(QStringLiteral("cmdMaster"), 3)), &QPushButton::clicked, this,

@@ -107,7 +107,7 @@ frmCalcMRP::frmCalcMRP(Step2Link& step2, QWidget* parent) : QDialog(parent), m_s
 
 void frmCalcMRP::Form_Load()
 {
-    RemoveCloseButton(this);
+    RemoveCloseButton(this, cmdMaster[0]);
     setWindowTitle(QStringLiteral(" Calculate MRP Before Tax"));
     FillTaxList(QStringLiteral("Select * From CT_Tax Order By Tax"));
     txtCost->setFocus();

@@ -191,7 +191,7 @@ frmCalculator::frmCalculator(Step2Link& step2, QWidget* parent) : QDialog(parent
 
 void frmCalculator::Form_Load()
 {
-    RemoveCloseButton(this);
+    RemoveCloseButton(this, cmdMaster[0]);
     setWindowTitle(QStringLiteral("Cost Calculator"));
     FillTaxList(QStringLiteral("Select * From CT_Tax Order By Tax"));
     Form_Activate();

@@ -28,24 +28,25 @@ namespace {
 struct ColumnText {
     const char* header;
     const char* column;  // Quotations column shown; none for the serial number
-    int width;
+    int width;     // until the first fill sizes the columns to their contents
+    bool number;   // right-aligned
 };
 
 constexpr ColumnText Columns[] = {
-    {"SNO", nullptr, 48},
-    {"BRAND", "Brand", 190},
-    {"MANUFACTURER", "Manufacturer", 190},
-    {"GENERIC", "Generic", 200},
-    {"PACKING", "DrugPacking", 100},
-    {"FORM", "DrugForm", 90},
-    {"RATIO", "QuantityInEachStripOrPack", 60},
-    {"STRENGTH", "DrugStrength", 130},
-    {"COST BEF. DISC. W/O VAT", "CostOfPackBeforeDiscountWithoutVAT", 170},
-    {"DISCOUNT%", "Discount%", 85},
-    {"VAT", "CostVATCode", 90},
-    {"MRP W/O VAT", "MRPOfPackWithoutVAT", 100},
-    {"REMARKS", "Remarks", 150},
-    {"HSN CODE", "HSNCode", 90},
+    {"SNO", nullptr, 48, true},
+    {"BRAND", "Brand", 190, false},
+    {"MANUFACTURER", "Manufacturer", 190, false},
+    {"GENERIC", "Generic", 200, false},
+    {"PACKING", "DrugPacking", 100, false},
+    {"FORM", "DrugForm", 90, false},
+    {"RATIO", "QuantityInEachStripOrPack", 60, true},
+    {"STRENGTH", "DrugStrength", 130, false},
+    {"COST BEF. DISC. W/O VAT", "CostOfPackBeforeDiscountWithoutVAT", 170, true},
+    {"DISCOUNT%", "Discount%", 85, true},
+    {"VAT", "CostVATCode", 90, false},
+    {"MRP W/O VAT", "MRPOfPackWithoutVAT", 100, true},
+    {"REMARKS", "Remarks", 150, false},
+    {"HSN CODE", "HSNCode", 90, false},
 };
 constexpr int ColumnCount = 14;
 
@@ -87,6 +88,9 @@ void showColumns(QTreeWidgetItem* line, const Recordset& rs)
 {
     for (int c = 1; c < ColumnCount; ++c)
         line->setText(c, shownText(rs.field(QLatin1String(Columns[c].column))));
+    for (int c = 0; c < ColumnCount; ++c)
+        if (Columns[c].number)
+            line->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
 }
 
 } // namespace
@@ -110,8 +114,12 @@ frmEdit::frmEdit(QWidget* parent) : QMainWindow(parent)
     for (const ColumnText& c : Columns)
         headers << QString::fromLatin1(c.header);
     lvItems->setHeaderLabels(headers);
-    for (int c = 0; c < ColumnCount; ++c)
+    for (int c = 0; c < ColumnCount; ++c) {
         lvItems->setColumnWidth(c, Columns[c].width);
+        if (Columns[c].number)
+            lvItems->headerItem()->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    lvItems->setAlternatingRowColors(true);
     lvItems->setRootIsDecorated(false);
     lvItems->setUniformRowHeights(true);
     lvItems->setAllColumnsShowFocus(true);
@@ -197,6 +205,13 @@ void frmEdit::FillList(const QString& sql)
         }
         rs.close();
         lvItems->addTopLevelItems(lines);
+        // The first fill sizes every column to its contents and header, the serial number included;
+        // later fills keep the widths the vendor may have set.
+        if (!m_columnsFitted && !lines.isEmpty()) {
+            m_columnsFitted = true;
+            for (int c = 0; c < ColumnCount; ++c)
+                lvItems->resizeColumnToContents(c);
+        }
         if (!lines.isEmpty())
             lvItems->setCurrentItem(lines.first());
     } catch (const DbError& e) {

@@ -37,5 +37,6 @@ private:
     bool SelectedTag(const QString& emptyListMessage, QString& tag);
 
     QTreeWidget* lvItems = nullptr;
+    bool m_columnsFitted = false;
     Qt::SortOrder m_sortOrder = Qt::DescendingOrder;  // the first header click sorts ascending
 };

@@ -7,6 +7,7 @@
 #include "app/messagebox.h"
 #include "app/removeclosebutton.h"
 #include "app/screens.h"
+#include "app/screenconventions.h"
 #include "db/dberror.h"
 #include "db/recordset.h"
 #include "quotation/dialogcontrols.h"
@@ -46,6 +47,8 @@ frmFind::frmFind(QWidget* opener, const QString& currentValue, Step2Link* step2)
     lvData->setHeaderLabels({QStringLiteral("SNO"), QStringLiteral("DESCRIPTION")});
     lvData->header()->setStretchLastSection(true);
     lvData->setColumnWidth(0, 60);
+    lvData->headerItem()->setTextAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
+    lvData->setAlternatingRowColors(true);
     attachListHighlight(lvData);
 
     const struct {
@@ -88,6 +91,7 @@ frmFind::frmFind(QWidget* opener, const QString& currentValue, Step2Link* step2)
     layout->addWidget(lvData, 1);
     layout->addLayout(bottom);
 
+    pressOnReturn(txtFind, cmdMaster[2]);
     setTabOrder(txtFind, cmdMaster[2]);
     setTabOrder(cmdMaster[2], cmdMaster[3]);
     setTabOrder(cmdMaster[3], lvData);
@@ -100,7 +104,7 @@ frmFind::frmFind(QWidget* opener, const QString& currentValue, Step2Link* step2)
 
 void frmFind::Form_Load()
 {
-    RemoveCloseButton(this);
+    RemoveCloseButton(this, cmdMaster[0]);
     m_kind = AppState::PickListKind;
     switch (m_kind) {
     case 1: setWindowTitle(QStringLiteral(" Drug Packings")); break;
@@ -135,6 +139,7 @@ void frmFind::FillList(const QString& sql)
         while (!rs.eof()) {
             auto* row = new QTreeWidgetItem;
             row->setText(0, QString::number(counter));
+            row->setTextAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
             row->setData(0, KeyRole, QStringLiteral("K") + QString::number(counter));
             row->setData(0, TagRole, rs.field(QStringLiteral("ID")).toLongLong());
             const QString description = rs.field(QStringLiteral("Description")).toString();
@@ -147,6 +152,7 @@ void frmFind::FillList(const QString& sql)
         }
         rs.close();
         lvData->addTopLevelItems(rows);
+        lvData->resizeColumnToContents(0);  // the serial number, never cut; the description takes the rest
         if (currentRow)
             selectRow(currentRow);
     } catch (const DbError& e) {

@@ -11,6 +11,7 @@
 #include "app/recordlistview.h"
 #include "app/removeclosebutton.h"
 #include "app/screens.h"
+#include "app/screenconventions.h"
 #include "db/dberror.h"
 #include "db/recordset.h"
 #include "db/sqltext.h"
@@ -42,7 +43,7 @@ RecordListView* makeList(const QString& name, const QStringList& columns, QWidge
 
 // The field index of each named column, -1 when the result has no such column.
 std::vector<RecordListColumn> listColumns(const Recordset& rs, std::initializer_list<const char*> names,
-                                          const char* yesColumn)
+                                          const char* yesColumn, const char* numberColumn = nullptr)
 {
     std::vector<RecordListColumn> columns;
     for (const char* name : names) {
@@ -50,6 +51,7 @@ std::vector<RecordListColumn> listColumns(const Recordset& rs, std::initializer_
         column.field = rs.fieldIndex(QLatin1String(name));
         if (qstrcmp(name, yesColumn) == 0)
             column.show = RecordListColumn::Show::YesWhenTrue;
+        column.number = numberColumn && qstrcmp(name, numberColumn) == 0;
         columns.push_back(column);
     }
     return columns;
@@ -110,7 +112,8 @@ void frmQ1::buildUi()
                           {QStringLiteral("CODE"), QStringLiteral("GENERIC NAME"), QStringLiteral("ADDED BY VENDOR")}, genBox);
     lvGenerics->setColumnWidth(0, 70);
     lvGenerics->setColumnWidth(1, 200);
-    lvGenerics->setColumnWidth(2, 120);
+    lvGenerics->setColumnWidth(2, 130);
+    lvGenerics->setStretchColumn(1);
     genLayout->addWidget(lvGenerics);
     searches->addWidget(genBox, 2);
 
@@ -135,6 +138,7 @@ void frmQ1::buildUi()
     const int widths[] = {70, 220, 170, 170, 120, 100, 110, 200, 110, 150, 200, 160};
     for (int i = 0; i < 12; ++i)
         lvBrands->setColumnWidth(i, widths[i]);
+    lvBrands->setStretchColumn(1);
     brandLayout->addWidget(lvBrands);
     brandLayout->addWidget(new QLabel(QStringLiteral("STEP 2: Select a brand above and click on Next button"), brandBox));
     searches->addWidget(brandBox, 3);
@@ -198,6 +202,8 @@ void frmQ1::buildUi()
     connect(cmdMaster[0], &QPushButton::clicked, this, &frmQ1::cmdClose);
     connect(cmdMaster[1], &QPushButton::clicked, this, &frmQ1::cmdNext);
     connect(cmdMaster[2], &QPushButton::clicked, this, &frmQ1::FilterGenerics);
+    pressOnReturn(txtGeneric, cmdMaster[2]);
+    pressOnReturn(txtBrand, cmdMaster[5]);
     connect(cmdMaster[3], &QPushButton::clicked, this, &frmQ1::cmdShowAllGenerics);
     connect(cmdMaster[5], &QPushButton::clicked, this, &frmQ1::FilterBrands);
     connect(cmdMaster[6], &QPushButton::clicked, this, &frmQ1::cmdShowAllBrands);
@@ -301,7 +307,7 @@ void frmQ1::ListBrands(const QString& sql)
                         {"Code", "Description", "Manufacturer", "Generic", "AddedByVendor", "DrugForm", "DrugStrength",
                          "ItemSpecification", "PurchaseUOM", "PharmacyCategory", "PharmacySubCategory",
                          "ExpectedConsumption"},
-                        "AddedByVendor");
+                        "AddedByVendor", "ExpectedConsumption");
         const int id = rs->fieldIndex(QStringLiteral("ID"));
         lvBrands->rows()->setRecords(std::move(rs), std::move(columns), id);
     } catch (const DbError& e) {

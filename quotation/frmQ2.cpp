@@ -6,6 +6,7 @@
 #include "app/textboxkeyfilter.h"
 #include "app/messagebox.h"
 #include "app/removeclosebutton.h"
+#include "app/screenconventions.h"
 #include "app/screens.h"
 #include "db/dberror.h"
 #include "quotation/dialogcontrols.h"
@@ -58,6 +59,8 @@ frmQ2::frmQ2(QWidget* parent) : QWidget(parent, Qt::Window)
 
     auto* root = new QVBoxLayout(this);
     root->addLayout(makeWizardHeading(this, QStringLiteral("Specify Cost & MRP of the Item..."), QStringLiteral("Screen 2 of 3")));
+    // On a laptop the body scrolls; Next, Clear and Back stay in view below it.
+    QVBoxLayout* body = addScrollingBody(this, root);
     // The hidden lists: reference rows and the numbers that belong to them, index for index.
     const std::pair<QComboBox**, const char*> hiddenLists[] = {
         {&cboDrugPacking, "cboDrugPacking"}, {&cboDrugPackingP, "cboDrugPackingP"}, {&cboDrugForms, "cboDrugForms"},
@@ -69,13 +72,13 @@ frmQ2::frmQ2(QWidget* parent) : QWidget(parent, Qt::Window)
     }
     for (QComboBox* c : {cboDrugPacking, cboDrugForms, cboStrength})
         attachComboHighlight(c);
-    root->addWidget(buildEntryBlock());
+    body->addWidget(buildEntryBlock());
     summary = new SummaryBlock(this, 8, 9, Qt::ClickFocus);
     for (int i : {0, 1, 2, 4, 5, 8, 9})
         lblPacking.insert(i, summary->packingLabel(i));
     for (int i = 0; i <= 6; ++i)
         lblLowestUnit.insert(i, summary->lowestUnitLabel(i));
-    root->addWidget(summary);
+    body->addWidget(summary);
 
     addWizardFoot(this, root,
                   QStringLiteral("1.  Complete the above form. All the columns are mandatory.\n"
@@ -86,7 +89,7 @@ frmQ2::frmQ2(QWidget* parent) : QWidget(parent, Qt::Window)
                                  "5.  Click next to continue"),
                   {{1, "&Next", "Go to next screen"}, {5, "&Clear", "Clear data on this screen"}, {0, "&Back", "Go to previous screen"}},
                   cmdMaster);
-    resize(1000, 780);
+    resize(1240, 780);  // room for long packing captions on a 1366-wide screen
 
     // Tab order of the entry fields, then the buttons; the read-only fields come after them.
     const QList<QWidget*> order = {txtManufacturer, txtHSNCode,  txtDrugPacking, cmdCT[0],      txtDrugForm,

@@ -9,6 +9,7 @@
 #include "app/textboxkeyfilter.h"
 #include "app/messagebox.h"
 #include "app/removeclosebutton.h"
+#include "app/screenconventions.h"
 #include "app/screens.h"
 #include "db/dberror.h"
 #include "quotation/frmQ1.h"
@@ -58,6 +59,8 @@ void frmQ3::buildUi()
 {
     auto* root = new QVBoxLayout(this);
     root->addLayout(makeWizardHeading(this, QStringLiteral("Review and Save..."), QStringLiteral("Screen 3 of 3")));
+    // On a laptop the body scrolls; Save, Clear and Back stay in view below it.
+    QVBoxLayout* body = addScrollingBody(this, root);
 
     auto addField = [](QGridLayout* g, int r, int c, QWidget* parent, const QString& caption, const char* name) {
         auto* e = new QLineEdit(parent);
@@ -86,7 +89,7 @@ void frmQ3::buildUi()
     }
     ig->setColumnStretch(1, 1);
     ig->setColumnStretch(3, 1);
-    root->addWidget(item);
+    body->addWidget(item);
 
     // The commercial terms.
     auto* terms = new QGroupBox(this);
@@ -121,11 +124,11 @@ void frmQ3::buildUi()
     tg->addLayout(research, 2, 2, 1, 2);
     tg->setColumnStretch(3, 1);
     connect(group, &QButtonGroup::idClicked, this, [this](int id) { optResearchMolecule_Click(id); });
-    root->addWidget(terms);
+    body->addWidget(terms);
 
     // The summaries, as Step 2 computed them.
     summary = new SummaryBlock(this, 6, 7, Qt::NoFocus);
-    root->addWidget(summary);
+    body->addWidget(summary);
 
     addWizardFoot(this, root,
                   QStringLiteral("1.  Enter the free of cost offer and remarks if needed.\n"
@@ -145,7 +148,7 @@ void frmQ3::buildUi()
                                    cmdMaster[2],               cmdMaster[0]};
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
-    resize(1000, 640);
+    resize(1240, 640);
 }
 
 void frmQ3::showEvent(QShowEvent* event)

@@ -1,6 +1,7 @@
 #include "quotation/summaryblock.h"
 
 #include "quotation/unitcaptions.h"
+#include "quotation/wizardwidgets.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -33,7 +34,7 @@ SummaryBlock::SummaryBlock(QWidget* parent, int costTaxLabel, int mrpTaxLabel, Q
     // One line: a caption (named when it is one of the label arrays) and its read-only figure.
     auto addLine = [&](QGridLayout* g, int r, int col, QMap<int, QLabel*>* array, int index, const QString& caption,
                        const char* field) {
-        auto* l = new QLabel(caption, g->parentWidget());
+        QLabel* l = captionLabel(g->parentWidget(), caption);
         if (array) {
             l->setObjectName(QStringLiteral("%1(%2)").arg(array == &m_packing ? "lblPacking" : "lblLowestUnit").arg(index));
             array->insert(index, l);

@@ -5,10 +5,12 @@
 
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QToolTip>
 
 namespace {
 
@@ -97,9 +99,56 @@ QLineEdit* namedField(QWidget* parent, const char* name, int maxLength)
     return e;
 }
 
+ElidedCaption::ElidedCaption(const QString& caption, QWidget* parent) : QLabel(caption, parent)
+{
+    m_hint = QLabel::sizeHint();
+}
+
+QSize ElidedCaption::sizeHint() const
+{
+    return m_hint;
+}
+
+QSize ElidedCaption::minimumSizeHint() const
+{
+    return m_hint;
+}
+
+bool ElidedCaption::elided() const
+{
+    return fontMetrics().horizontalAdvance(text()) > contentsRect().width();
+}
+
+int ElidedCaption::shownTextWidth() const
+{
+    return qMin(fontMetrics().horizontalAdvance(text()), contentsRect().width());
+}
+
+void ElidedCaption::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QRect r = contentsRect();
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+    painter.setFont(font());
+    painter.drawText(r, int(alignment()) | Qt::TextSingleLine, fontMetrics().elidedText(text(), Qt::ElideRight, r.width()));
+}
+
+bool ElidedCaption::event(QEvent* e)
+{
+    if (e->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(e);
+        if (elided())
+            QToolTip::showText(help->globalPos(), text(), this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QLabel::event(e);
+}
+
 QLabel* captionLabel(QWidget* parent, const QString& caption, const QString& name)
 {
-    auto* l = new QLabel(caption, parent);
+    auto* l = new ElidedCaption(caption, parent);
     if (!name.isEmpty())
         l->setObjectName(name);
     return l;
@@ -188,7 +237,8 @@ TagLabel::TagLabel(QLabel* owner, const QString& name, const QString& text) : QL
 
 void TagLabel::place()
 {
-    const int captionWidth = m_owner->fontMetrics().horizontalAdvance(m_owner->text());
+    auto* caption = dynamic_cast<ElidedCaption*>(m_owner);
+    const int captionWidth = caption ? caption->shownTextWidth() : m_owner->fontMetrics().horizontalAdvance(m_owner->text());
     const int left = m_owner->x() + m_owner->contentsRect().left() + captionWidth - width();
     move(left, m_owner->y() + (m_owner->height() - height()) / 2);
     raise();

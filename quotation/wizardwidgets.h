@@ -16,7 +16,9 @@ class QPushButton;
 void greyOut(QWidget* w);
 // A text box with its name and length limit.
 QLineEdit* namedField(QWidget* parent, const char* name, int maxLength = 32767);
-// A caption label, named when it belongs to a label array ("lblPacking(3)").
+// A caption label, named when it belongs to a label array ("lblPacking(3)"). It keeps the width of its
+// first caption whatever text it is given later: a longer one is elided, its whole text in the tooltip,
+// so a long packing name never widens the window or moves a field.
 QLabel* captionLabel(QWidget* parent, const QString& caption, const QString& name = QString());
 // The picture button of the cost and MRP calculators: a small calculator drawn in code.
 QPushButton* calculatorButton(QWidget* parent, const char* name, const char* tooltip);
@@ -47,6 +49,25 @@ void showFailure(QWidget* screen, const QuotationChecks::Failure& failure, QWidg
 
 // A small red tag over the tail of its owner's caption ("without Tax"); it follows the owner as it
 // moves or resizes, and place() puts it back after the owner's text changed.
+class ElidedCaption : public QLabel
+{
+public:
+    ElidedCaption(const QString& caption, QWidget* parent);
+    // The width the text takes on screen: the whole text, or the elided text when it is cut.
+    int shownTextWidth() const;
+    // The size of the first caption, whatever the text is now: the layout never moves for a new text.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    bool elided() const;
+    QSize m_hint;
+};
+
 class TagLabel : public QLabel
 {
 public:

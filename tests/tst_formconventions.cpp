@@ -4,10 +4,12 @@
 #include "app/textboxkeyfilter.h"
 #include "app/messagebox.h"
 #include "app/removeclosebutton.h"
+#include "app/screenconventions.h"
 #include "db/dberror.h"
-#include "tests/support/testenv.h"
+#include "wizarddriver.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,6 +48,8 @@ class tst_FormConventions : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase() { installScreenConventions(); }
+
     void typedKeysAreFiltered_data()
     {
         QTest::addColumn<KeyFilter>("filter");
@@ -137,34 +141,46 @@ private Q_SLOTS:
         w.second->setFocus();
         QCOMPARE(w.first->palette().color(QPalette::Base), windowBase);
         QVERIFY(!w.caption->font().bold());
+
+        // A drop-down that cannot be typed in is drawn as a button: its face shows the focus.
+        auto* list = new QComboBox(&w.dialog);
+        attachComboHighlight(list);
+        const QColor face = QApplication::palette(list).color(QPalette::Button);
+        list->show();
+        list->setFocus();
+        QCOMPARE(list->palette().color(QPalette::Button), QApplication::palette().color(QPalette::ToolTipBase));
+        w.second->setFocus();
+        QCOMPARE(list->palette().color(QPalette::Button), face);
     }
 
-    void exactlyOneExplanationLabelIsHighlightedAndEachReturnsAsItWas()
+    // Step 1: Return in a filter box runs the Filter beside it; an access key two buttons share presses the
+    // one of the group holding the focus, else the first.
+    void filterBoxesAndSharedAccessKeysActOnTheirOwnGroup()
     {
-        Window w;
-        const QFont original = w.info[0]->font();
-        for (int i = 0; i < 2; ++i)
-            attachButtonWithInfoLabel(w.buttons[i], w.info[i]);
-        for (int round = 0; round < 3; ++round) {
-            for (int i = 0; i < 2; ++i) {
-                w.buttons[i]->setFocus();
-                QVERIFY(w.buttons[i]->font().bold());
-                QVERIFY(w.info[i]->font().bold());
-                QCOMPARE(w.info[i]->font().pointSizeF(), original.pointSizeF() + 1);
-                QCOMPARE(w.info[i]->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-                QCOMPARE(w.info[i]->frameShape(), QFrame::Box);
-                const int other = 1 - i;
-                QVERIFY(!w.info[other]->font().bold());
-                QCOMPARE(w.info[other]->font().pointSizeF(), original.pointSizeF());
-            }
-        }
-        w.first->setFocus();
-        for (QLabel* l : w.info) {
-            QCOMPARE(l->font().pointSizeF(), original.pointSizeF());
-            QVERIFY(!l->font().bold());
-            QCOMPARE(l->frameShape(), QFrame::NoFrame);
-            QCOMPARE(l->palette().color(QPalette::WindowText), QApplication::palette(l).color(QPalette::ButtonText));
-        }
+        TestFolder folder;
+        MessageBoxScript boxes;
+        frmQ1* step1 = Wizard::openStep1();
+        QVERIFY(step1);
+        auto* generics = control<QAbstractItemView>(step1, "lvGenerics");
+        auto* brands = control<QAbstractItemView>(step1, "lvBrands");
+        auto* txtGeneric = control<QLineEdit>(step1, "txtGeneric");
+        auto* txtBrand = control<QLineEdit>(step1, "txtBrand");
+        QTest::keyClicks(txtGeneric, QStringLiteral("acarbose"));
+        QTest::keyClicks(txtBrand, QStringLiteral("acavelo"));
+        txtBrand->setFocus();
+        QTest::keyClick(txtBrand, Qt::Key_F, Qt::AltModifier);
+        QVERIFY(rowCount(brands) > 0);
+        QCOMPARE(rowCount(generics), 0);
+        txtGeneric->setFocus();
+        QTest::keyClick(txtGeneric, Qt::Key_Return);
+        QVERIFY(rowCount(generics) > 0);
+        QVERIFY(step1->isVisible());
+        // "&Clear" and "&Close" share Alt+C; no group holds the focus, so the first, Clear, acts.
+        QTest::keyClick(txtGeneric, Qt::Key_C, Qt::AltModifier);
+        QVERIFY(txtGeneric->text().isEmpty() && txtBrand->text().isEmpty());
+        QVERIFY(step1->isVisible());
+        frmQ1::unloadWizard(false);
+        Wizard::flushDeletes();
     }
 
     void messageBoxesCarryTheirExactForm()

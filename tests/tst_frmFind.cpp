@@ -209,13 +209,9 @@ private Q_SLOTS:
 
         pick(2, QString(), nullptr, [&](QWidget* dialog) {
             selectRow(dialog, "Tablet");
-            // Only its own buttons and menu leave the dialog.
+            // Escape leaves as Close does.
             QTest::keyClick(list(dialog), Qt::Key_Escape);
-            QVERIFY(dialog->isVisible());
-            QAction* back = dialog->findChild<QAction*>("mnuBack");
-            QVERIFY(back);
-            QCOMPARE(back->text(), QString("&Back"));
-            back->trigger();
+            QVERIFY(!dialog->isVisible());
         });
         QCOMPARE(AppState::PickedItemID, qint64(0));
     }
