@@ -20,6 +20,7 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <vector>
 
 namespace {
 
@@ -48,6 +49,7 @@ const MenuButton Buttons[frmMain::ButtonCount] = {
 
 // The visible buttons, top to bottom.
 const int VisibleOrder[] = {0, 6, 7, 10, 9};
+constexpr int ExitIndex = 9;
 
 const char* Instructions[] = {
     "For each item specify its brand name, generic name, manufacturer, HSN code, packing, drug form, drug strength, cost price, discount, MRP and tax details",
@@ -273,19 +275,25 @@ QWidget* frmMain::buildButtons(QWidget* parent)
                                    "disqualify it; prepare the copy to hand over"),
                     QStringLiteral("lblReadinessInfo"), true, true);
     connect(readiness, &QPushButton::clicked, this, &frmMain::cmdReadiness_Click);
-    int row = 0;
+    // On screen and in the Tab order it stands before Exit, the way out that ends every menu.
+    std::vector<QPushButton*> order;
+    std::vector<QLabel*> infos;
     for (int index : VisibleOrder) {
-        layout->addWidget(m_cmdMaster[index], row, 0, Qt::AlignTop);
-        layout->addWidget(m_lblInfo[index], row, 1, Qt::AlignTop);
-        ++row;
+        if (index == ExitIndex) {
+            order.push_back(readiness);
+            infos.push_back(readinessInfo);
+        }
+        order.push_back(m_cmdMaster[index]);
+        infos.push_back(m_lblInfo[index]);
     }
-    layout->addWidget(readiness, row, 0, Qt::AlignTop);
-    layout->addWidget(readinessInfo, row, 1, Qt::AlignTop);
-    ++row;
+    int row = 0;
+    for (size_t i = 0; i < order.size(); ++i, ++row) {
+        layout->addWidget(order[i], row, 0, Qt::AlignTop);
+        layout->addWidget(infos[i], row, 1, Qt::AlignTop);
+        if (i > 0)
+            setTabOrder(order[i - 1], order[i]);
+    }
     layout->setRowStretch(row, 1);
-    for (size_t i = 1; i < std::size(VisibleOrder); ++i)
-        setTabOrder(m_cmdMaster[VisibleOrder[i - 1]], m_cmdMaster[VisibleOrder[i]]);
-    setTabOrder(m_cmdMaster[VisibleOrder[std::size(VisibleOrder) - 1]], readiness);
 
     auto* trim = new QPushButton(QStringLiteral("Trim"), panel);
     trim->setObjectName(QStringLiteral("Command1"));

@@ -94,7 +94,7 @@ private Q_SLOTS:
         frmMain* menu = openMenu();
         menu->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(menu));
-        const QStringList order{button(0), button(6), button(7), button(10), button(9), "cmdReadiness"};
+        const QStringList order{button(0), button(6), button(7), button(10), "cmdReadiness", button(9)};
         for (int index = 0; index < frmMain::ButtonCount; ++index) {
             QCOMPARE(control<QPushButton>(menu, button(index))->isVisible(), order.contains(button(index)));
             QCOMPARE(control<QLabel>(menu, info(index))->isVisible(), order.contains(button(index)));

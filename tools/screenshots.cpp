@@ -1,6 +1,7 @@
 // Takes the README's screenshots: the vendor's road through the application on the demo tender, one
 // PNG per screen, in the folder given (docs/screenshots). Run by scripts/screenshots.sh under a
 // virtual display of the size a clerk's screen has.
+#include "app/applicationstate.h"
 #include "app/frmMain.h"
 #include "app/screenconventions.h"
 #include "output/frmHTML.h"
@@ -60,7 +61,8 @@ int main(int argc, char* argv[])
         }
         shoot(&vendor, "1-vendor-details");
         VendorRecord::save(texts, QString(), AppState::ConnectionString);
-        AppState::CurrentVendorName = texts[VendorRecord::VendorName];
+        // The vendor and the tender's title, as start-up loads them.
+        readApplicationState();
     }
     frmQ1* step1 = openStep1();
     chooseBrand(step1, QStringLiteral("acavelo"), QStringLiteral("Acavelo 25 mg Tablet"));
