@@ -13,6 +13,8 @@
 #include "db/dberror.h"
 #include "db/recordset.h"
 #include "db/sqltext.h"
+#include "output/frmHTML.h"
+#include "quotation/quoteditemssheet.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -233,7 +235,8 @@ void frmEdit::cmdMaster_Click(int index)
             showInfo(this, QStringLiteral("Nothing to export"));
         break;
     case 4:
-        // No spreadsheet export in this system.
+        // With no items the header row alone is the blank price list a supplier fills in.
+        exportWorkbook(this, QStringLiteral("Quoted Items.xlsx"), [] { return QuotedItemsSheet::build(); });
         break;
     case 5:
         DeleteSelected();
