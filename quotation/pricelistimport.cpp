@@ -170,7 +170,8 @@ void prepareLine(Line& line, const Sheets::ReadRow& row, const Columns& c, const
     if (packing == t.packings.cend())
         return refuse(QStringLiteral("Packing not in the tender's list"));
     const QString costTaxText = c.value(row, "CostVATCode");
-    const QString mrpTaxText = c.index("MRPVATCode") >= 0 ? c.value(row, "MRPVATCode") : costTaxText;
+    // A price list usually names one tax code; a blank MRP tax code is the cost's.
+    const QString mrpTaxText = c.value(row, "MRPVATCode").isEmpty() ? costTaxText : c.value(row, "MRPVATCode");
     const auto costTax = t.taxes.constFind(folded(costTaxText));
     const auto mrpTax = t.taxes.constFind(folded(mrpTaxText));
     if (costTax == t.taxes.cend() || mrpTax == t.taxes.cend())
@@ -208,11 +209,6 @@ void prepareLine(Line& line, const Sheets::ReadRow& row, const Columns& c, const
     d.freeOfCostOffer = c.value(row, "FreeOfCostOffer");
     d.remarks = c.value(row, "Remarks");
 
-    const QString key = quotedKey(d.brand, d.drugPacking, d.drugForm, d.drugStrength);
-    if (const auto earlier = seen.constFind(key); earlier != seen.cend())
-        return refuse(QStringLiteral("Repeated in this file at line %1").arg(*earlier));
-    seen.insert(key, line.line);
-
     d.derive();
     // A discount above 99 is refused as the vendor leaves the field, before Next is ever reached.
     std::optional<QuotationChecks::Failure> failure = QuotationChecks::checkDiscountLeft(d);
@@ -225,6 +221,12 @@ void prepareLine(Line& line, const Sheets::ReadRow& row, const Columns& c, const
         });
     if (failure)
         return refuse(failure->message.isEmpty() ? unanswered : failure->message);
+
+    // Only a row that would be stored holds its key: a refused row corrected further down is no repeat.
+    const QString key = quotedKey(d.brand, d.drugPacking, d.drugForm, d.drugStrength);
+    if (const auto earlier = seen.constFind(key); earlier != seen.cend())
+        return refuse(QStringLiteral("Repeated in this file at line %1").arg(*earlier));
+    seen.insert(key, line.line);
 
     const auto quoted = t.quoted.constFind(key);
     line.action = quoted == t.quoted.cend() ? Action::New : Action::Update;

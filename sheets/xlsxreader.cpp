@@ -73,6 +73,8 @@ QString runsText(QXmlStreamReader& xml, int depth = 0)
 QStringList sharedStrings(const QByteArray& bytes)
 {
     QStringList strings;
+    if (bytes.isEmpty())
+        return strings;  // a workbook whose texts are all inline has none
     QXmlStreamReader xml(bytes);
     while (!xml.atEnd()) {
         xml.readNext();
