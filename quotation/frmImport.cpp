@@ -40,8 +40,9 @@ frmImport::frmImport(QWidget* parent) : QDialog(parent)
     lvPreview->setRootIsDecorated(false);
     lvPreview->setUniformRowHeights(true);
     lvPreview->setAllColumnsShowFocus(true);
+    constexpr int Widths[] = {60, 230, 130, 80};
     for (int c = 0; c < 4; ++c)
-        lvPreview->setColumnWidth(c, (const int[]){60, 230, 130, 80}[c]);
+        lvPreview->setColumnWidth(c, Widths[c]);
     layout->addWidget(lvPreview, 1);
 
     lblSummary = new QLabel(this);

@@ -89,9 +89,7 @@ void rewrite(const QString& from, const QString& to, const QString& brand, const
             cells[costColumn] = cost;
         std::vector<Sheets::Cell> row;
         for (const QString& c : cells)
-            row.push_back(Sheets::Cell::number(c, 2).kind == Sheets::Cell::Kind::Number && !Sheets::plainNumber(c).isEmpty()
-                              ? Sheets::Cell::number(c, 2)
-                              : Sheets::Cell::textCell(c));
+            row.push_back(Sheets::plainNumber(c).isEmpty() ? Sheets::Cell::textCell(c) : Sheets::Cell::number(c, 2));
         sheet.addRow(std::move(row));
     }
     if (to.endsWith(".csv"))
