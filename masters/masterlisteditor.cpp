@@ -14,6 +14,8 @@
 #include "db/dberror.h"
 #include "masters/frmBrands.h"
 #include "masters/masterlistrules.h"
+#include "output/frmHTML.h"
+#include "sheets/modelsheet.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -158,6 +160,10 @@ void MasterListEditor::buildScreen()
     connect(findChild<QAction*>(QStringLiteral("mnuSave")), &QAction::triggered, this, &MasterListEditor::SaveMasterEntry);
     connect(findChild<QAction*>(QStringLiteral("mnuPrint")), &QAction::triggered, this, [this] { showReportPrinting(this); });
     connect(findChild<QAction*>(QStringLiteral("mnuHtml")), &QAction::triggered, this, [this] { showExportScreen(this); });
+    connect(findChild<QAction*>(QStringLiteral("mnuExcel")), &QAction::triggered, this, [this] {
+        exportWorkbook(this, m_kind.heading + QStringLiteral(".xlsx"),
+                       [this] { return Sheets::sheetFromModel(*m_list->rows(), m_kind.heading); });
+    });
     // Any click in the list ends edit mode, on an entry or not.
     m_list->viewport()->installEventFilter(this);
     connect(m_list, &RecordListView::rowDoubleClicked, this, [this] { enterEditMode(); });

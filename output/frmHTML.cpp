@@ -10,6 +10,7 @@
 #include "output/genericslistwriter.h"
 #include "output/htmlexportfile.h"
 #include "output/pricebidwriter.h"
+#include "sheets/workbook.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -207,9 +208,46 @@ void frmHTML::runExport(const QString& defaultFileName, const Writer& write)
         errorDescription = e.description();
     }
     m_progress->setVisible(false);
+    showExportError(this, errorNumber, errorDescription);
+}
+
+void showExportError(QWidget* parent, long number, const QString& description)
+{
     BusyCursor::restoreAll();
-    showMessage(this, QStringLiteral("Error"),
-                QStringLiteral("Error Number : ") + QString::number(errorNumber) +
-                    QStringLiteral("\r\nError Description : ") + errorDescription,
+    showMessage(parent, QStringLiteral("Error"),
+                QStringLiteral("Error Number : ") + QString::number(number) +
+                    QStringLiteral("\r\nError Description : ") + description,
                 QMessageBox::Critical);
+}
+
+void exportWorkbook(QWidget* parent, const QString& suggestedName, const std::function<Sheets::Sheet()>& build)
+{
+    try {
+        SaveFileRequest request;
+        request.parent = parent;
+        request.title = QStringLiteral("Export to Excel format");
+        request.initialFolder = exportInitialFolder();
+        request.initialName = suggestedName;
+        request.filter = QStringLiteral("Excel Workbook (*.xlsx);;All Files(*.*)");
+        const QString chosen = SaveFileDialogSeam::call(request);
+        if (chosen.isEmpty())
+            throw ExportError(ExportErrorNumber::Cancelled, QStringLiteral("Cancel was selected."));
+        if (QFileInfo(chosen).fileName().trimmed().isEmpty()) {
+            showMessage(parent, QStringLiteral("Export aborted"),
+                        QStringLiteral("EXPORT ABORTED\r\nPlease enter a valid file name"), QMessageBox::Critical);
+            return;
+        }
+        const QString name = QFileInfo(chosen).suffix().isEmpty() ? chosen + QStringLiteral(".xlsx") : chosen;
+        const QString path = QDir::toNativeSeparators(QFileInfo(name).absoluteFilePath());
+        {
+            BusyCursor busy;
+            Sheets::writeXlsx(path, {build()});
+        }
+        showMessage(parent, QStringLiteral("Exported Successfully"),
+                    QStringLiteral("Workbook saved at following path\r\n\r\n") + path, QMessageBox::Information);
+    } catch (const ExportError& e) {
+        showExportError(parent, e.number(), e.description());
+    } catch (const DbError& e) {
+        showExportError(parent, e.number(), e.description());
+    }
 }

@@ -3,6 +3,9 @@
 #include <QDialog>
 #include <functional>
 
+namespace Sheets {
+struct Sheet;
+}
 class QProgressBar;
 class QStatusBar;
 
@@ -35,3 +38,9 @@ private:
 QString exportInitialFolder();
 // The dialog's default extension: a chosen name without an extension gets ".html".
 QString withDefaultHtmlExtension(const QString& path);
+
+// The export screen's error box: the error's number and description.
+void showExportError(QWidget* parent, long number, const QString& description);
+// Writes one sheet as an .xlsx workbook where the vendor chooses (the save dialog starts as the HTML
+// export's), reporting success or the error as the HTML export does.
+void exportWorkbook(QWidget* parent, const QString& suggestedName, const std::function<Sheets::Sheet()>& build);

@@ -13,6 +13,9 @@
 #include "db/dberror.h"
 #include "db/recordset.h"
 #include "db/sqltext.h"
+#include "output/frmHTML.h"
+#include "quotation/frmImport.h"
+#include "quotation/quoteditemssheet.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -160,8 +163,18 @@ frmEdit::frmEdit(QWidget* parent) : QMainWindow(parent)
         connect(button, &QPushButton::clicked, this, [this, i] { cmdMaster_Click(i); });
         made[i] = button;
     }
-    // Left to right as the vendor works: edit, print, export, delete, refresh, and close last.
-    for (int i : {1, 2, 3, 4, 5, 6})
+    auto* cmdImport = new QPushButton(QStringLiteral("&Import Price List"), central);
+    cmdImport->setObjectName(QStringLiteral("cmdImport"));
+    cmdImport->setToolTip(QStringLiteral("Quote items from a price list (.xlsx or .csv)"));
+    cmdImport->setMinimumHeight(30);
+    cmdImport->setMinimumWidth(110);
+    attachButtonHighlight(cmdImport);
+    connect(cmdImport, &QPushButton::clicked, this, &frmEdit::ImportPriceList);
+    // Left to right as the vendor works: edit, print, export, import, delete, refresh, and close last.
+    for (int i : {1, 2, 3, 4})
+        buttons->addWidget(made[i]);
+    buttons->addWidget(cmdImport);
+    for (int i : {5, 6})
         buttons->addWidget(made[i]);
     buttons->addStretch();
     buttons->addWidget(made[0]);
@@ -248,7 +261,8 @@ void frmEdit::cmdMaster_Click(int index)
             showInfo(this, QStringLiteral("Nothing to export"));
         break;
     case 4:
-        // No spreadsheet export in this system.
+        // With no items the header row alone is the blank price list a supplier fills in.
+        exportWorkbook(this, QStringLiteral("Quoted Items.xlsx"), [] { return QuotedItemsSheet::build(); });
         break;
     case 5:
         DeleteSelected();
@@ -352,6 +366,14 @@ void frmEdit::RefreshQuotation(qint64 quotationId)
     } catch (const DbError& e) {
         ShowDbError(e, this);
     }
+}
+
+void frmEdit::ImportPriceList()
+{
+    frmImport dialog(this);
+    dialog.exec();
+    if (dialog.imported())
+        FillList(ListQuery);
 }
 
 void frmEdit::closeEvent(QCloseEvent* event)

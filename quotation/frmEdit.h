@@ -29,6 +29,7 @@ private:
     void Form_Load();
     void FillList(const QString& sql);
     void DeleteQuotation();
+    void ImportPriceList();
     void cmdMaster_Click(int index);
     void EditSelected();
     void DeleteSelected();

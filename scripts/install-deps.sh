@@ -10,7 +10,7 @@
 set -euo pipefail
 
 base_packages=(cmake g++ make pkg-config qt6-base-dev libgmp-dev xvfb xauth fonts-dejavu-core poppler-utils
-               libxlsxwriter-dev unzip)
+               libxlsxwriter-dev libzip-dev unzip)
 sqlcipher_packages=(libsqlcipher-dev sqlcipher)
 fuzz=false
 for arg in "$@"; do

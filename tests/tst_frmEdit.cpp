@@ -222,7 +222,6 @@ private Q_SLOTS:
         QTest::newRow("edit") << 1 << QStringList{"Please select an item to edit"};
         QTest::newRow("print") << 2 << QStringList{"Nothing to print"};
         QTest::newRow("export") << 3 << QStringList{"Nothing to export"};
-        QTest::newRow("excel") << 4 << QStringList{};
         QTest::newRow("delete") << 5 << QStringList{"Please select an item to delete"};
     }
     void emptyListRefusals()
@@ -243,17 +242,6 @@ private Q_SLOTS:
         // Double-clicking the empty list does nothing either.
         doubleClick(list(screen)->viewport(), QPoint(40, 40));
         QCOMPARE(boxes.texts(), texts);
-    }
-
-    void excelDoesNothingWithItems()
-    {
-        TestFolder folder(TestFolder::Content::Empty);
-        MessageBoxScript boxes;
-        insertQuote(1, "Amoxa", "Amoxicillin");
-        frmEdit& screen = openList();
-        click(screen, 4);
-        QCOMPARE(boxes.count(), 0);
-        QVERIFY(screen.isVisible());
     }
 
     void exportOpensTheExportScreenOverTheList()

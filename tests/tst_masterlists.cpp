@@ -3,6 +3,7 @@
 #include "app/screens.h"
 #include "masters/masterlisteditor.h"
 #include "masters/masterlistrules.h"
+#include "sheets/xlsxreader.h"
 #include "support/listrows.h"
 #include "support/quotedrows.h"
 #include "tests/support/screentest.h"
@@ -682,7 +683,15 @@ private Q_SLOTS:
         menu("mnuSave");
         QCOMPARE(boxes->last().text, QStringLiteral("Please enter Brand name"));
         QVERIFY(e.edit(QStringLiteral("txtBrandDescription"))->hasFocus());
+        // The list as shown, one row a line, under the list's name.
+        SaveFileScript save;
+        save.answer(folder->filePath(QStringLiteral("brands")));
         menu("mnuExcel");
+        QCOMPARE(save.requests().at(0).initialName, QStringLiteral("Brands.xlsx"));
+        QCOMPARE(boxes->last().title, QStringLiteral("Exported Successfully"));
+        QFile book(folder->filePath(QStringLiteral("brands.xlsx")));
+        QVERIFY(book.open(QIODevice::ReadOnly));
+        QCOMPARE(Sheets::readXlsx(book.readAll()).size(), size_t(folder->count("CT_Brands") + 1));
         menu("mnuBack");
         QVERIFY(!e->isVisible());
     }
