@@ -298,14 +298,15 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("table");
         QTest::addColumn<QStringList>("firstRows");  // the first cells of the first rows, in order
+        QTest::addColumn<bool>("landscape");         // the template turns the page; preview and PDF follow it
         QTest::newRow("generics") << 0 << "List of Generics" << "CT_Generics"
-                                  << QStringList{"1001", "1002", "1003"};
-        QTest::newRow("drug forms") << 1 << "List of Drug Forms" << "CT_DrugForms" << QStringList{"DF02", "DF08"};
-        QTest::newRow("strengths") << 2 << "List of Drug Strengths" << "CT_Strengths" << QStringList{};
-        QTest::newRow("packings") << 3 << "List of Drug Packing" << "CT_DrugPackings" << QStringList{};
-        QTest::newRow("brands") << 4 << "List of Brands" << "CT_Brands" << QStringList{"B00017", "B00018"};
+                                  << QStringList{"1001", "1002", "1003"} << false;
+        QTest::newRow("drug forms") << 1 << "List of Drug Forms" << "CT_DrugForms" << QStringList{"DF02", "DF08"} << false;
+        QTest::newRow("strengths") << 2 << "List of Drug Strengths" << "CT_Strengths" << QStringList{} << false;
+        QTest::newRow("packings") << 3 << "List of Drug Packing" << "CT_DrugPackings" << QStringList{} << false;
+        QTest::newRow("brands") << 4 << "List of Brands" << "CT_Brands" << QStringList{"B00017", "B00018"} << true;
         QTest::newRow("quantities") << 7 << "Quantity Required per Year by KLMT" << "CT_QtyPerYears"
-                                    << QStringList{"Acarbose", "Aceclofenac", "Aceclofenac + Paracetamol"};
+                                    << QStringList{"Acarbose", "Aceclofenac", "Aceclofenac + Paracetamol"} << false;
     }
     void everyReportPrintsWithItsHeadingOnEveryPage()
     {
@@ -313,6 +314,7 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QString, table);
         QFETCH(QStringList, firstRows);
+        QFETCH(bool, landscape);
         TestFolder folder;
         layTemplates(folder);
         loadDemoHeading();
@@ -323,6 +325,10 @@ private slots:
         screen.cmdMaster_Click(index);
         QCOMPARE(boxes.count(), 0);
         QCOMPARE(preview.titles, QStringList{title});
+        QCOMPARE(preview.orientations,
+                 QList<QPageLayout::Orientation>{landscape ? QPageLayout::Landscape : QPageLayout::Portrait});
+        const QSizeF sheet = pdfPageSize(preview.pdfFiles.value(0));
+        QCOMPARE(sheet.width() > sheet.height(), landscape);
 
         const QStringList pages = pdfPages(preview.pdfFiles.value(0));
         QVERIFY(!pages.isEmpty());
@@ -404,6 +410,8 @@ private slots:
         QCOMPARE(boxes.count(), 0);
         QCOMPARE(preview.titles, QStringList{"List of Quoted Items"});
         QCOMPARE(preview.orientations, QList<QPageLayout::Orientation>{QPageLayout::Landscape});
+        const QSizeF sheet = pdfPageSize(preview.pdfFiles.value(0));
+        QVERIFY(sheet.width() > sheet.height());
         const QStringList pages = pdfPages(preview.pdfFiles.value(0));
         QVERIFY(!pages.isEmpty());
         for (const QString& page : pages) {
@@ -567,38 +575,6 @@ private slots:
         QVERIFY(shown);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!shown);
-    }
-
-    // The template turns the page; the preview's page layout and the PDF follow it.
-    void eachTemplateKeepsItsOrientation_data()
-    {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<bool>("landscape");
-        QTest::newRow("generics") << 0 << false;
-        QTest::newRow("drug forms") << 1 << false;
-        QTest::newRow("strengths") << 2 << false;
-        QTest::newRow("packings") << 3 << false;
-        QTest::newRow("brands") << 4 << true;
-        QTest::newRow("quoted items") << 5 << true;
-        QTest::newRow("quantities") << 7 << false;
-    }
-    void eachTemplateKeepsItsOrientation()
-    {
-        QFETCH(int, index);
-        QFETCH(bool, landscape);
-        TestFolder folder;
-        layTemplates(folder);
-        MessageBoxScript boxes;
-        QTemporaryDir out;
-        ReportPreviewScript preview(out.path());
-        frmCrystal screen;
-        screen.cmdMaster_Click(index);
-        QCOMPARE(boxes.count(), 0);
-        QCOMPARE(preview.orientations,
-                 QList<QPageLayout::Orientation>{landscape ? QPageLayout::Landscape : QPageLayout::Portrait});
-        const QSizeF page = pdfPageSize(preview.pdfFiles.value(0));
-        QVERIFY(page.isValid());
-        QCOMPARE(page.width() > page.height(), landscape);
     }
 
     // Cancelled while laying out or while writing pages: no file, and an older file there stays as it was.
