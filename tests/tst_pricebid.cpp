@@ -275,12 +275,8 @@ private Q_SLOTS:
         QVERIFY(!control<QProgressBar>(&screen, "ProgressBar")->isVisible());
 
         QCOMPARE(dialog.requests().size(), size_t(1));
-        const SaveFileRequest& request = dialog.requests().front();
-        QCOMPARE(request.title, QString("Export to Html format"));
-        QCOMPARE(request.initialName, QString("Price Bid of Pharmacy Items.html"));
-        QCOMPARE(request.initialFolder, QDir::homePath());
-        QVERIFY(request.filter.startsWith("Webpage (*.html)"));
-        QVERIFY(request.filter.contains("All Files(*.*)"));
+        QCOMPARE(dialog.requests().front().initialName, QString("Price Bid of Pharmacy Items.html"));
+        QCOMPARE(dialog.requests().front().initialFolder, QDir::homePath());
     }
 
     void vendorAddressAndPhone_data()
