@@ -86,7 +86,6 @@ private Q_SLOTS:
         const QString copy = folder->filePath("Acme Pharma - Tender.klmt");
         saves.answer(copy);
         control<QPushButton>(&screen, "cmdSubmit")->click();
-        QCOMPARE(saves.requests().back().title, QString("Save Submission Copy"));
         QCOMPARE(saves.requests().back().initialName, QString("Acme Pharma - Tender.klmt"));
         QCOMPARE(boxes->last().title, QString("Info"));
         QVERIFY2(boxes->last().text.startsWith("Submission copy saved"), qPrintable(boxes->last().text));

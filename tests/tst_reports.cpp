@@ -117,6 +117,22 @@ QStringList firstCells(const QStringList& pages, const QStringList& candidates)
     return found;
 }
 
+// A fresh tender with the shipped templates, and the report screen's boxes and previews recorded.
+struct Printing {
+    TestFolder folder;
+    MessageBoxScript boxes;
+    QTemporaryDir out;
+    ReportPreviewScript preview{out.path()};
+    Printing() { layTemplates(folder); }
+    // Prints the screen's report `index`; the pages of its PDF.
+    QStringList print(int index)
+    {
+        frmCrystal screen;
+        screen.cmdMaster_Click(index);
+        return pdfPages(preview.pdfFiles.value(0));
+    }
+};
+
 } // namespace
 
 class tst_reports : public QObject
@@ -298,14 +314,15 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("table");
         QTest::addColumn<QStringList>("firstRows");  // the first cells of the first rows, in order
+        QTest::addColumn<bool>("landscape");         // the template turns the page; preview and PDF follow it
         QTest::newRow("generics") << 0 << "List of Generics" << "CT_Generics"
-                                  << QStringList{"1001", "1002", "1003"};
-        QTest::newRow("drug forms") << 1 << "List of Drug Forms" << "CT_DrugForms" << QStringList{"DF02", "DF08"};
-        QTest::newRow("strengths") << 2 << "List of Drug Strengths" << "CT_Strengths" << QStringList{};
-        QTest::newRow("packings") << 3 << "List of Drug Packing" << "CT_DrugPackings" << QStringList{};
-        QTest::newRow("brands") << 4 << "List of Brands" << "CT_Brands" << QStringList{"B00017", "B00018"};
+                                  << QStringList{"1001", "1002", "1003"} << false;
+        QTest::newRow("drug forms") << 1 << "List of Drug Forms" << "CT_DrugForms" << QStringList{"DF02", "DF08"} << false;
+        QTest::newRow("strengths") << 2 << "List of Drug Strengths" << "CT_Strengths" << QStringList{} << false;
+        QTest::newRow("packings") << 3 << "List of Drug Packing" << "CT_DrugPackings" << QStringList{} << false;
+        QTest::newRow("brands") << 4 << "List of Brands" << "CT_Brands" << QStringList{"B00017", "B00018"} << true;
         QTest::newRow("quantities") << 7 << "Quantity Required per Year by KLMT" << "CT_QtyPerYears"
-                                    << QStringList{"Acarbose", "Aceclofenac", "Aceclofenac + Paracetamol"};
+                                    << QStringList{"Acarbose", "Aceclofenac", "Aceclofenac + Paracetamol"} << false;
     }
     void everyReportPrintsWithItsHeadingOnEveryPage()
     {
@@ -313,18 +330,16 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QString, table);
         QFETCH(QStringList, firstRows);
-        TestFolder folder;
-        layTemplates(folder);
+        QFETCH(bool, landscape);
+        Printing run;
         loadDemoHeading();
-        MessageBoxScript boxes;
-        QTemporaryDir out;
-        ReportPreviewScript preview(out.path());
-        frmCrystal screen;
-        screen.cmdMaster_Click(index);
-        QCOMPARE(boxes.count(), 0);
-        QCOMPARE(preview.titles, QStringList{title});
-
-        const QStringList pages = pdfPages(preview.pdfFiles.value(0));
+        const QStringList pages = run.print(index);
+        QCOMPARE(run.boxes.count(), 0);
+        QCOMPARE(run.preview.titles, QStringList{title});
+        QCOMPARE(run.preview.orientations,
+                 QList<QPageLayout::Orientation>{landscape ? QPageLayout::Landscape : QPageLayout::Portrait});
+        const QSizeF sheet = pdfPageSize(run.preview.pdfFiles.value(0));
+        QCOMPARE(sheet.width() > sheet.height(), landscape);
         QVERIFY(!pages.isEmpty());
         for (int p = 0; p < pages.size(); ++p) {
             const QString& page = pages[p];
@@ -334,7 +349,7 @@ private slots:
             QVERIFY(page.contains(QStringLiteral("Page %1 of %2").arg(p + 1).arg(pages.size())));
         }
         // Every row is printed once: the count at the end says so, and the first ones come in order.
-        QVERIFY2(pages.last().contains(QRegularExpression(QStringLiteral(": %1\\s*\\n").arg(folder.count(table)))),
+        QVERIFY2(pages.last().contains(QRegularExpression(QStringLiteral(": %1\\s*\\n").arg(run.folder.count(table)))),
                  qPrintable(pages.last().right(300)));
         if (!firstRows.isEmpty())
             QCOMPARE(firstCells(pages, firstRows).mid(0, firstRows.size()), firstRows);
@@ -342,33 +357,21 @@ private slots:
 
     void drugPackingsAreGroupedByTheirUnit()
     {
-        TestFolder folder;
-        layTemplates(folder);
-        MessageBoxScript boxes;
-        QTemporaryDir out;
-        ReportPreviewScript preview(out.path());
-        frmCrystal screen;
-        screen.cmdMaster_Click(3);
-        const QString text = pdfPages(preview.pdfFiles.value(0)).join('\n');
+        Printing run;
+        const QString text = run.print(3).join('\n');
         QVERIFY(text.contains("Unit of measurement: Strip"));
-        QVERIFY(text.contains(QStringLiteral("Number of packings: %1").arg(folder.count("CT_DrugPackings", "Packing = 'Strip'"))));
+        QVERIFY(text.contains(QStringLiteral("Number of packings: %1").arg(run.folder.count("CT_DrugPackings", "Packing = 'Strip'"))));
         QVERIFY(text.indexOf("Unit of measurement: Bottle") < text.indexOf("Unit of measurement: Strip"));
     }
 
     void aNullOrganisationAndAnApostropheInTheAddress()
     {
-        TestFolder folder;
-        layTemplates(folder);
+        Printing run;
         AppState::CurrentOrganization = QVariant();
         AppState::CurrentOrgAddress = QStringLiteral("12 D'Souza Road, Pune");
         AppState::CurrentTenderDuration = QStringLiteral("Tender 2031");
-        MessageBoxScript boxes;
-        QTemporaryDir out;
-        ReportPreviewScript preview(out.path());
-        frmCrystal screen;
-        screen.cmdMaster_Click(1);
-        QCOMPARE(boxes.count(), 0);
-        const QStringList pages = pdfPages(preview.pdfFiles.value(0));
+        const QStringList pages = run.print(1);
+        QCOMPARE(run.boxes.count(), 0);
         QCOMPARE(pages.size(), 1);
         const QStringList lines = pages[0].split('\n', Qt::SkipEmptyParts);
         // The organisation's line is there but empty, so the address is the first thing printed.
@@ -381,30 +384,26 @@ private slots:
     // with the hospital's address, and wide enough on a landscape page that no figure breaks.
     void theQuotedItemsReportIsHeadedWithTheVendorAndKeepsFiguresWhole()
     {
-        TestFolder folder;
-        layTemplates(folder);
+        Printing run;
         loadDemoHeading();
-        folder.exec("Delete From CT_Vendor");
-        folder.exec("Insert Into CT_Vendor (VendorName, City) Values ('Elvora D''Souza Remedies', 'Pune')");
+        run.folder.exec("Delete From CT_Vendor");
+        run.folder.exec("Insert Into CT_Vendor (VendorName, City) Values ('Elvora D''Souza Remedies', 'Pune')");
         // Figures as long as a vendor types them, beside texts long enough to wrap.
         const QStringList costs{"1250.75", "98765.4321", "3.5", "120000"};
         for (int i = 0; i < costs.size(); ++i)
-            folder.exec(QStringLiteral(
+            run.folder.exec(QStringLiteral(
                 "Insert Into Quotations (Vendor, Generic, Brand, Manufacturer, HSNCode, DrugPacking, DrugForm, "
                 "DrugStrength, CostOfPackBeforeDiscountWithoutVAT, \"Discount%\", CostVATCode, MRPOfPackWithVAT, "
                 "CreditPeriodInDays, DeliveryPeriodInDays, WarrantyInMonths, ResearchMolecule) Values ('V', "
                 "'Amoxicillin and Potassium Clavulanate', 'Brand %1 Extended Release Tablets', 'D''Souza Remedies "
                 "Private Limited', '30049099', 'Strip of 10 tablets', 'Tablet', '625 mg', %2, 12.5, 'GST 12%', "
                 "%3, 120, 365, 24, 1)").arg(i).arg(costs[i]).arg(costs[i] + "9"));
-        MessageBoxScript boxes;
-        QTemporaryDir out;
-        ReportPreviewScript preview(out.path());
-        frmCrystal screen;
-        screen.cmdMaster_Click(5);
-        QCOMPARE(boxes.count(), 0);
-        QCOMPARE(preview.titles, QStringList{"List of Quoted Items"});
-        QCOMPARE(preview.orientations, QList<QPageLayout::Orientation>{QPageLayout::Landscape});
-        const QStringList pages = pdfPages(preview.pdfFiles.value(0));
+        const QStringList pages = run.print(5);
+        QCOMPARE(run.boxes.count(), 0);
+        QCOMPARE(run.preview.titles, QStringList{"List of Quoted Items"});
+        QCOMPARE(run.preview.orientations, QList<QPageLayout::Orientation>{QPageLayout::Landscape});
+        const QSizeF sheet = pdfPageSize(run.preview.pdfFiles.value(0));
+        QVERIFY(sheet.width() > sheet.height());
         QVERIFY(!pages.isEmpty());
         for (const QString& page : pages) {
             const QStringList lines = page.split('\n', Qt::SkipEmptyParts);
@@ -470,18 +469,14 @@ private slots:
 
     void severalReportsInTurnFromOneScreen()
     {
-        TestFolder folder;
-        layTemplates(folder);
-        MessageBoxScript boxes;
-        QTemporaryDir out;
-        ReportPreviewScript preview(out.path());
+        Printing run;
         frmCrystal screen;
         screen.show();
         for (int i : {1, 2, 5, 1})
             QTest::mouseClick(control<QPushButton>(&screen, QStringLiteral("cmdMaster(%1)").arg(i)), Qt::LeftButton);
-        QCOMPARE(preview.titles, (QStringList{"List of Drug Forms", "List of Drug Strengths", "List of Quoted Items",
-                                              "List of Drug Forms"}));
-        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(run.preview.titles, (QStringList{"List of Drug Forms", "List of Drug Strengths", "List of Quoted Items",
+                                                  "List of Drug Forms"}));
+        QCOMPARE(run.boxes.count(), 0);
         QVERIFY(screen.isVisible());
         QTest::mouseClick(control<QPushButton>(&screen, "cmdMaster(6)"), Qt::LeftButton);
         QVERIFY(!screen.isVisible());
@@ -507,9 +502,8 @@ private slots:
         QFETCH(QString, damage);
         QFETCH(QString, engineText);
         QFETCH(QString, detail);
-        TestFolder folder;
-        layTemplates(folder);
-        const QString rpt = folder.filePath("CT_DrugForms.rpt");
+        Printing run;
+        const QString rpt = run.folder.filePath("CT_DrugForms.rpt");
         const auto rewrite = [&](const QByteArray& text) {
             QFile f(rpt);
             QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -525,31 +519,28 @@ private slots:
             rewrite("title: X\nquery: Select Code From CT_NoSuchForms\ncolumn: A | Code | 5\n");
         else if (damage == "database") {
             TenderDatabase::closeConnection();
-            QVERIFY(QFile::remove(folder.databasePath()));
+            QVERIFY(QFile::remove(run.folder.databasePath()));
         }
-        MessageBoxScript boxes;
-        QTemporaryDir out;
-        ReportPreviewScript preview(out.path());
         frmCrystal screen;
         screen.show();
         QTest::mouseClick(control<QPushButton>(&screen, "cmdMaster(1)"), Qt::LeftButton);
-        QCOMPARE(boxes.count(), 1);
-        QCOMPARE(boxes.last().title, QStringLiteral("Error while printing"));
-        QCOMPARE(boxes.last().icon, QMessageBox::Critical);
-        QCOMPARE(boxes.last().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        QVERIFY2(boxes.last().text.startsWith(engineText + "\r\n"), qPrintable(boxes.last().text));
-        QVERIFY2(boxes.last().text.contains(detail), qPrintable(boxes.last().text));
-        QVERIFY(preview.titles.isEmpty());
+        QCOMPARE(run.boxes.count(), 1);
+        QCOMPARE(run.boxes.last().title, QStringLiteral("Error while printing"));
+        QCOMPARE(run.boxes.last().icon, QMessageBox::Critical);
+        QCOMPARE(run.boxes.last().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QVERIFY2(run.boxes.last().text.startsWith(engineText + "\r\n"), qPrintable(run.boxes.last().text));
+        QVERIFY2(run.boxes.last().text.contains(detail), qPrintable(run.boxes.last().text));
+        QVERIFY(run.preview.titles.isEmpty());
         QVERIFY(screen.isVisible());
         QVERIFY(QApplication::overrideCursor() == nullptr);
 
         // The screen carries on: the next report prints (or fails the same way without a database).
         QTest::mouseClick(control<QPushButton>(&screen, "cmdMaster(2)"), Qt::LeftButton);
         if (damage == "database") {
-            QCOMPARE(boxes.count(), 2);
+            QCOMPARE(run.boxes.count(), 2);
         } else {
-            QCOMPARE(boxes.count(), 1);
-            QCOMPARE(preview.titles, QStringList{"List of Drug Strengths"});
+            QCOMPARE(run.boxes.count(), 1);
+            QCOMPARE(run.preview.titles, QStringList{"List of Drug Strengths"});
         }
         screen.close();
     }
@@ -567,38 +558,6 @@ private slots:
         QVERIFY(shown);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!shown);
-    }
-
-    // The template turns the page; the preview's page layout and the PDF follow it.
-    void eachTemplateKeepsItsOrientation_data()
-    {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<bool>("landscape");
-        QTest::newRow("generics") << 0 << false;
-        QTest::newRow("drug forms") << 1 << false;
-        QTest::newRow("strengths") << 2 << false;
-        QTest::newRow("packings") << 3 << false;
-        QTest::newRow("brands") << 4 << true;
-        QTest::newRow("quoted items") << 5 << true;
-        QTest::newRow("quantities") << 7 << false;
-    }
-    void eachTemplateKeepsItsOrientation()
-    {
-        QFETCH(int, index);
-        QFETCH(bool, landscape);
-        TestFolder folder;
-        layTemplates(folder);
-        MessageBoxScript boxes;
-        QTemporaryDir out;
-        ReportPreviewScript preview(out.path());
-        frmCrystal screen;
-        screen.cmdMaster_Click(index);
-        QCOMPARE(boxes.count(), 0);
-        QCOMPARE(preview.orientations,
-                 QList<QPageLayout::Orientation>{landscape ? QPageLayout::Landscape : QPageLayout::Portrait});
-        const QSizeF page = pdfPageSize(preview.pdfFiles.value(0));
-        QVERIFY(page.isValid());
-        QCOMPARE(page.width() > page.height(), landscape);
     }
 
     // Cancelled while laying out or while writing pages: no file, and an older file there stays as it was.

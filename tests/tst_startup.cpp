@@ -225,50 +225,39 @@ private Q_SLOTS:
         QVERIFY(!QApplication::overrideCursor());
     }
 
-    void nullTenderDurationShowsTheErrorBoxAndKeepsWhatWasLoaded()
+    // A value the summary cannot hold stops the load there, with the error box; what came before stays loaded.
+    void aBadValueStopsTheLoad_data()
     {
+        QTest::addColumn<QString>("values");  // VendorName, CreditPeriodInDays, DeliveryPeriodInDays
+        QTest::addColumn<bool>("noTenderDuration");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QString>("vendorLoaded");
+        QTest::addColumn<int>("deliveryLoaded");
+        const QString null = "Error #94 was generated at location LoadApplicationState\rInvalid use of Null";
+        const QString overflow = "Error #6 was generated at location LoadApplicationState\rOverflow";
+        QTest::newRow("no tender duration") << "'Kavira Pharma', 30, 15" << true << null << "Kavira Pharma" << 15;
+        QTest::newRow("no vendor name") << "NULL, 30, 15" << false << null << "" << 0;
+        QTest::newRow("credit period above 32,767") << "'Kavira Pharma', 32768, 15" << false << overflow << "Kavira Pharma" << 0;
+        QTest::newRow("delivery period below -32,768") << "'Kavira Pharma', 30, -40000" << false << overflow << "Kavira Pharma" << 0;
+    }
+    void aBadValueStopsTheLoad()
+    {
+        QFETCH(QString, values);
+        QFETCH(bool, noTenderDuration);
+        QFETCH(QString, error);
+        QFETCH(QString, vendorLoaded);
+        QFETCH(int, deliveryLoaded);
         TestFolder folder;
-        folder.exec(QStringLiteral("INSERT INTO CT_Vendor (VendorName, CreditPeriodInDays, DeliveryPeriodInDays) VALUES ('Kavira Pharma', 30, 15)"));
-        folder.exec(QStringLiteral("UPDATE CT_Options SET TenderDuration=NULL"));
+        folder.exec(QStringLiteral("INSERT INTO CT_Vendor (VendorName, CreditPeriodInDays, DeliveryPeriodInDays) VALUES (%1)").arg(values));
+        if (noTenderDuration)
+            folder.exec(QStringLiteral("UPDATE CT_Options SET TenderDuration=NULL"));
         MessageBoxScript boxes;
         LoadApplicationState();
         QCOMPARE(boxes.count(), 1);
         QCOMPARE(boxes.last().title, QStringLiteral("Error"));
-        QCOMPARE(boxes.last().text,
-                 QStringLiteral("Error #94 was generated at location LoadApplicationState\rInvalid use of Null"));
-        QCOMPARE(AppState::CurrentVendorName, QStringLiteral("Kavira Pharma"));
-        QVERIFY(AppState::CurrentTenderDuration.isEmpty());
-        QVERIFY(!QApplication::overrideCursor());
-    }
-
-    // A vendor row the summary cannot hold stops the load at the bad value, with the error box.
-    void aBadVendorRowStopsTheLoad_data()
-    {
-        QTest::addColumn<QString>("values");  // VendorName, CreditPeriodInDays, DeliveryPeriodInDays
-        QTest::addColumn<QString>("error");
-        QTest::addColumn<QString>("vendorLoaded");
-        QTest::newRow("no name") << "NULL, 30, 15"
-                                 << "Error #94 was generated at location LoadApplicationState\rInvalid use of Null" << "";
-        QTest::newRow("credit period above 32,767")
-            << "'Kavira Pharma', 32768, 15" << "Error #6 was generated at location LoadApplicationState\rOverflow"
-            << "Kavira Pharma";
-        QTest::newRow("delivery period below -32,768")
-            << "'Kavira Pharma', 30, -40000" << "Error #6 was generated at location LoadApplicationState\rOverflow"
-            << "Kavira Pharma";
-    }
-    void aBadVendorRowStopsTheLoad()
-    {
-        QFETCH(QString, values);
-        QFETCH(QString, error);
-        QFETCH(QString, vendorLoaded);
-        TestFolder folder;
-        folder.exec(QStringLiteral("INSERT INTO CT_Vendor (VendorName, CreditPeriodInDays, DeliveryPeriodInDays) VALUES (%1)").arg(values));
-        MessageBoxScript boxes;
-        LoadApplicationState();
-        QCOMPARE(boxes.count(), 1);
         QCOMPARE(boxes.last().text, error);
         QCOMPARE(AppState::CurrentVendorName, vendorLoaded);
-        QCOMPARE(AppState::CurrentDeliveryPeriod, qint16(0));
+        QCOMPARE(AppState::CurrentDeliveryPeriod, qint16(deliveryLoaded));
         QVERIFY(AppState::CurrentTenderDuration.isEmpty());
         QVERIFY(!QApplication::overrideCursor());
     }
