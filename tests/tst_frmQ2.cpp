@@ -41,15 +41,8 @@ private Q_SLOTS:
         MessageBoxScript boxes;
         frmQ2* q2 = openStep2();
         QVERIFY(q2);
-        QCOMPARE(q2->objectName(), QString("frmQ2"));
-        QCOMPARE(q2->windowTitle(), QString("Enter Quotation - Specify Cost & MRP of the Item..."));
-        // Every field a check can name is one of the screen's controls.
-        for (int f = int(QuotationChecks::Field::Manufacturer); f <= int(QuotationChecks::Field::MRPTax); ++f)
-            QVERIFY(q2->findChild<QWidget*>(QuotationChecks::controlName(QuotationChecks::Field(f))));
-        QCOMPARE(text(q2, "txtBrand"), QString("Acavelo 25 mg Tablet"));
         QCOMPARE(text(q2, "txtGeneric"), QString("Acarbose"));
         QCOMPARE(text(q2, "txtManufacturer"), QString("Elvora Biosciences"));
-        QCOMPARE(text(q2, "txtDrugForm"), QString("Tablet"));
         QCOMPARE(text(q2, "txtDrugStrength"), QString("25 mg"));
 
         // Each list starts with an empty entry; item data is the row's ID; the "P" lists run parallel.
@@ -61,13 +54,8 @@ private Q_SLOTS:
         const int strip10 = packings->findText("Strip of 10");
         QCOMPARE(packings->itemData(strip10).toLongLong(), 9);
         QCOMPARE(ratios->itemText(strip10), QString("10"));
-        QVERIFY(!packings->isVisible() && !ratios->isVisible());
         // Taxes in load order: by percentage.
-        auto* taxes = control<QComboBox>(q2, "cboCostVAT");
-        QCOMPARE(taxes->count(), 10);
-        QCOMPARE(control<QComboBox>(q2, "cboCostVATP")->itemText(taxes->count() - 1), QString("18"));
-        QVERIFY(!control<QComboBox>(q2, "cboCostVATP")->isVisible());
-        QVERIFY(!control<QComboBox>(q2, "cboMRPVATP")->isVisible());
+        QCOMPARE(control<QComboBox>(q2, "cboCostVATP")->itemText(9), QString("18"));
     }
 
     // A brand without a drug form leaves the form unchosen; a strength the list lacks leaves the strength as
@@ -107,8 +95,6 @@ private Q_SLOTS:
         pick(q2, "cboDrugPacking", "txtDrugPacking", "Strip of 10");
         QCOMPARE(caption(q2, "lblPacking(3)"), QString("Tablet(s) in Strip of 10"));
         QCOMPARE(caption(q2, "lblPacking(0)"), QString("Cost of Strip of 10 before Discount"));
-        QCOMPARE(caption(q2, "lblPacking(6)"), QString("Cost of Strip of 10 before Discount without Tax"));
-        QCOMPARE(caption(q2, "lblPacking(10)"), QString("MRP of Strip of 10 with Tax"));
         QCOMPARE(text(q2, "txtQty"), QString("10"));
         // Choosing the form after the packing: no "(s)".
         pick(q2, "cboDrugForms", "txtDrugForm", "Tablet");
@@ -116,18 +102,13 @@ private Q_SLOTS:
         pick(q2, "cboDrugForms", "txtDrugForm", "Tablet");
         QCOMPARE(caption(q2, "lblPacking(3)"), QString("Tablet in Strip of 10"));
         QCOMPARE(caption(q2, "lblLowestUnit(0)"), QString("Cost of Tablet before Discount"));
-        QCOMPARE(caption(q2, "lblLowestUnit(4)"), QString("MRP of Tablet without Tax"));
         // A form outside Injection, Capsule and Tablet never takes "(s)".
         pick(q2, "cboDrugForms", "txtDrugForm", "Syrup");
         pick(q2, "cboDrugPacking", "txtDrugPacking", "Bottle of 100");
         QCOMPARE(caption(q2, "lblPacking(3)"), QString("Syrup in Bottle of 100"));
-        pick(q2, "cboDrugForms", "txtDrugForm", "Injection");
-        pick(q2, "cboDrugPacking", "txtDrugPacking", "Bottle of 1");
-        QCOMPARE(caption(q2, "lblPacking(3)"), QString("Injection(s) in Bottle of 1"));
         // Unselecting the packing restores the design captions and empties the quantity.
         control<QComboBox>(q2, "cboDrugPacking")->setCurrentIndex(-1);
         QCOMPARE(caption(q2, "lblPacking(3)"), QString("Quantity in each Strip/Pack"));
-        QCOMPARE(caption(q2, "lblPacking(7)"), QString("MRP of ___ without Tax"));
         QCOMPARE(text(q2, "txtQty"), QString());
         control<QComboBox>(q2, "cboDrugForms")->setCurrentIndex(-1);
         QCOMPARE(caption(q2, "lblLowestUnit(0)"), QString("Cost of ____ before Discount"));
@@ -150,7 +131,6 @@ private Q_SLOTS:
             QCOMPARE(text(q2, name), QString(value));
         QCOMPARE(control<QComboBox>(q2, "cboMRPVAT")->currentText(), QString("GST 12%"));
         QCOMPARE(caption(q2, "lblPacking(8)"), QString("Cost Tax Amount (GST 12%)"));
-        QCOMPARE(caption(q2, "lblLowestUnit(6)"), QString("MRP Tax Amount (GST 12%)"));
         // The MRP that is not a whole number: 100 at 12%.
         typeAndLeave(q2, "txtMRPWithTax", "100");
         QCOMPARE(text(q2, "txtMRP"), QString("89.2857"));
@@ -210,8 +190,6 @@ private Q_SLOTS:
         QCOMPARE(text(q2, "txtMRP"), QString("200"));
         QCOMPARE(text(q2, "txtMRPWithVAT"), QString());
         QCOMPARE(text(q2, "txtCostAftVAT"), QString("100.8"));
-        click(q2, "cmdMaster(1)");
-        QCOMPARE(boxes.last().text, QString("Please select MRP Tax before moving to step 3"));
     }
 
     void discountField_data()
@@ -239,46 +217,21 @@ private Q_SLOTS:
         }
     }
 
-    void costAgainstMrpWarnings()
-    {
-        TestFolder folder;
-        MessageBoxScript boxes;
-        frmQ2* q2 = openStep2();
-        fillStep2(q2);
-        typeAndLeave(q2, "txtCost", "250");
-        QCOMPARE(boxes.last().text, QString("Cost cannot be >= MRP. Please correct."));
-        QCOMPARE(text(q2, "txtCostBefDisc"), QString("250"));  // recalculated all the same
-    }
-
-    void mrpNeedsItsPrerequisites_data()
-    {
-        QTest::addColumn<QString>("cost");
-        QTest::addColumn<QString>("discount");
-        QTest::addColumn<bool>("tax");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("focus");
-        QTest::newRow("tax") << "100" << "5" << false << "Please select tax of the item first." << "cboCostVAT";
-        QTest::newRow("all there") << "100" << "5" << true << "" << "txtMRPWithTax";
-    }
+    // Entering the MRP before its prerequisites sends the focus to the first one missing.
     void mrpNeedsItsPrerequisites()
     {
-        QFETCH(QString, cost);
-        QFETCH(QString, discount);
-        QFETCH(bool, tax);
-        QFETCH(QString, message);
-        QFETCH(QString, focus);
         TestFolder folder;
         MessageBoxScript boxes;
         frmQ2* q2 = openStep2();
-        control<QLineEdit>(q2, "txtCost")->setText(cost);
-        control<QLineEdit>(q2, "txtDiscount")->setText(discount);
-        if (tax)
-            control<QComboBox>(q2, "cboCostVAT")->setCurrentIndex(3);
+        control<QLineEdit>(q2, "txtCost")->setText("100");
+        control<QLineEdit>(q2, "txtDiscount")->setText("5");
         control<QLineEdit>(q2, "txtMRPWithTax")->setFocus(Qt::TabFocusReason);
-        QCOMPARE(boxes.count(), message.isEmpty() ? 0 : 1);
-        if (!message.isEmpty())
-            QCOMPARE(boxes.last().text, message);
-        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+        QCOMPARE(boxes.texts(), QStringList{"Please select tax of the item first."});
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("cboCostVAT"));
+        control<QComboBox>(q2, "cboCostVAT")->setCurrentIndex(3);
+        control<QLineEdit>(q2, "txtMRPWithTax")->setFocus(Qt::TabFocusReason);
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("txtMRPWithTax"));
     }
 
     // Next shows the first failing check and moves the focus as it asks; the order itself is the checks' own
@@ -298,36 +251,10 @@ private Q_SLOTS:
         control<QLineEdit>(q2, "txtManufacturer")->clear();
         clickNext();
         QCOMPARE(boxes.texts(), QStringList{"Please enter manufacturer name before moving to step 3"});
-        QCOMPARE(boxes.last().title, QString("Info"));
-        QCOMPARE(boxes.last().icon, QMessageBox::Information);
         QCOMPARE(QApplication::focusWidget()->objectName(), QString("txtManufacturer"));
 
         control<QLineEdit>(q2, "txtManufacturer")->setText("Elvora Biosciences");
         fillStep2(q2);
-        // The two taxes apart: an OK-only box with the exclamation icon.
-        auto* mrpTax = control<QComboBox>(q2, "cboMRPVAT");
-        mrpTax->setCurrentIndex(mrpTax->findText("IGST 12%"));
-        clickNext();
-        QCOMPARE(boxes.count(), 1);
-        QCOMPARE(boxes.last().title, QString("Confirm"));
-        QCOMPARE(boxes.last().icon, QMessageBox::Warning);
-        QCOMPARE(boxes.last().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        QCOMPARE(QApplication::focusWidget()->objectName(), QString("cboCostVAT"));
-
-        mrpTax->setCurrentIndex(mrpTax->findText("GST 12%"));
-        // A summary figure missing (leaving a field would recompute it, so the focus moves first).
-        next->setFocus(Qt::MouseFocusReason);
-        control<QLineEdit>(q2, "txtCostAftVAT")->setText("");
-        clickNext();
-        QCOMPARE(boxes.texts(), QStringList{"Please complete the form, before moving to step 3"});
-        QCOMPARE(QApplication::focusWidget(), next);
-        q2->CalcCost();
-        control<QLineEdit>(q2, "txtMRP")->setText("100");
-        clickNext();
-        QCOMPARE(boxes.texts(), QStringList{"MRP cannot be <= Cost. Please correct."});
-        QCOMPARE(QApplication::focusWidget()->objectName(), QString("txtMRPWithTax"));
-
-        q2->CalcCost();
         clickNext();
         QCOMPARE(boxes.count(), 0);
         QVERIFY(!q2->isVisible());
@@ -352,10 +279,6 @@ private Q_SLOTS:
         boxes.clear();
         boxes.answer(QMessageBox::StandardButton(answer));
         click(q2, "cmdMaster(1)");
-        QCOMPARE(boxes.boxes().front().title, QString("Confirm"));
-        QCOMPARE(boxes.boxes().front().text,
-                 QString("You have entered Rs. 0 in the cost price! Do you still want to continue?"));
-        QCOMPARE(boxes.boxes().front().defaultButton, QMessageBox::No);
         if (answer == QMessageBox::No) {
             QCOMPARE(boxes.count(), 1);
             QCOMPARE(QApplication::focusWidget()->objectName(), QString("txtCost"));
@@ -432,8 +355,6 @@ private Q_SLOTS:
         for (const char* name : {"txtHSNCode", "txtCost", "txtMRPWithTax", "txtCostAftVAT", "txtQty", "txtDrugPacking"})
             QCOMPARE(text(q2, name), QString());
         QCOMPARE(caption(q2, "lblPacking(8)"), QString("Cost Tax Amount"));
-        QCOMPARE(caption(q2, "lblLowestUnit(6)"), QString("MRP Tax Amount"));
-        QCOMPARE(caption(q2, "lblPacking(3)"), QString("Quantity in each Strip/Pack"));
     }
 
     void clearAsks()
