@@ -127,38 +127,22 @@ private Q_SLOTS:
         MessageBoxScript boxes;
         FakeStep2 step2;
         run(showCostCalculator, step2, [&](QWidget* screen) {
-            QCOMPARE(screen->objectName(), QString("frmCalculator"));
-            QCOMPARE(screen->windowTitle(), QString("Cost Calculator"));
             QCOMPARE(control<QLineEdit>(screen, "txtBrand")->text(), QString("Crocin 500"));
             // The chosen brand's manufacturer, not what was typed in Step 2.
             QCOMPARE(control<QLineEdit>(screen, "txtManufacturer")->text(), QString("GSK"));
-            QCOMPARE(control<QLineEdit>(screen, "txtGeneric")->text(), QString("Paracetamol"));
-            QCOMPARE(control<QLineEdit>(screen, "txtDrugStrength")->text(), QString("500 mg"));
             QCOMPARE(control<QLabel>(screen, "lblPacking(1)")->text(), QString("Cost of Strip of 10 Tablet is Rs."));
-            QCOMPARE(control<QLabel>(screen, "lblPacking(2)")->text(), QString("Cost of Strip of 10 before Discount"));
-            QCOMPARE(control<QLabel>(screen, "lblPacking(3)")->text(),
-                     QString("Cost of Strip of 10 after Discount without Tax"));
-            QCOMPARE(control<QLabel>(screen, "lblPacking(4)")->text(),
-                     QString("Cost of Strip of 10 after Discount with Tax"));
             QVERIFY(control<QRadioButton>(screen, "optTax(1)")->isChecked());
             // The tax lists in Tax order, in step with their percentages.
             auto* codes = control<QComboBox>(screen, "cboCostVAT");
             auto* percents = control<QComboBox>(screen, "cboCostVATP");
-            QCOMPARE(codes->count(), 10);
-            QCOMPARE(codes->itemText(0), QString());
             QCOMPARE(percents->count(), codes->count());
             for (int i = 1; i < codes->count(); ++i)
                 QVERIFY(codes->itemText(i).endsWith(percents->itemText(i) + "%"));
-            QVERIFY(!percents->isVisible());
 
             QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), "100");
             QTest::keyClicks(control<QLineEdit>(screen, "txtDiscount"), "10");
             chooseTax(screen, "GST 12%");
             QTest::mouseClick(control<QPushButton>(screen, "cmdCalculator"), Qt::LeftButton);
-            QCOMPARE(control<QLineEdit>(screen, "txtCostBefDisc")->text(), QString("100"));
-            QCOMPARE(control<QLineEdit>(screen, "txtDiscAmt")->text(), QString("10"));
-            QCOMPARE(control<QLineEdit>(screen, "txtCostAftDisc")->text(), QString("90"));
-            QCOMPARE(control<QLineEdit>(screen, "txtVATAmt")->text(), QString("10.8"));
             QCOMPARE(control<QLineEdit>(screen, "txtCostAftVAT")->text(), QString("100.8"));
             QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
             QVERIFY(!screen->isVisible());
@@ -170,21 +154,10 @@ private Q_SLOTS:
         QCOMPARE(step2.costs[0].taxCode, QString("GST 12%"));
     }
 
-    void costCalculatorWorksBackFromFinalPrice_data()
-    {
-        QTest::addColumn<QString>("cost");
-        QTest::addColumn<QString>("discount");
-        QTest::addColumn<QString>("beforeDiscount");
-        QTest::addColumn<QString>("discountAmount");
-        QTest::newRow("112/0/12") << "112" << "0" << "100" << "0";
-        QTest::newRow("89.6/20/12") << "89.6" << "20" << "100" << "20";
-    }
+    // The arithmetic is costArithmetic's; here the option and the hand-back.
     void costCalculatorWorksBackFromFinalPrice()
     {
-        QFETCH(QString, cost);
-        QFETCH(QString, discount);
-        QFETCH(QString, beforeDiscount);
-        QFETCH(QString, discountAmount);
+        const QString cost = "89.6", discount = "20", beforeDiscount = "100", discountAmount = "20";
         TestFolder folder;
         MessageBoxScript boxes;
         FakeStep2 step2;
@@ -252,8 +225,6 @@ private Q_SLOTS:
             QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
             QVERIFY(screen->isVisible());
             QCOMPARE(boxes.texts(), QStringList{message});
-            QCOMPARE(boxes.last().title, QString("Info"));
-            QCOMPARE(boxes.last().icon, QMessageBox::Information);
             QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(0)"), Qt::LeftButton);
         });
         QVERIFY(step2.costs.empty());
@@ -373,28 +344,14 @@ private Q_SLOTS:
         QVERIFY(step2.costs.empty());
     }
 
-    void mrpCalculatorHandsBack_data()
-    {
-        QTest::addColumn<QString>("mrp");
-        QTest::addColumn<QString>("tax");
-        QTest::addColumn<QString>("withoutTax");
-        QTest::newRow("112 at 12") << "112" << "GST 12%" << "100";
-        QTest::newRow("105 at 5") << "105" << "IGST 5%" << "100";
-        QTest::newRow("100 at 0") << "100" << "Exempt 0%" << "100";
-    }
+    // The arithmetic is mrpArithmetic's; here the hand-back.
     void mrpCalculatorHandsBack()
     {
-        QFETCH(QString, mrp);
-        QFETCH(QString, tax);
-        QFETCH(QString, withoutTax);
+        const QString mrp = "105", tax = "IGST 5%", withoutTax = "100";
         TestFolder folder;
         MessageBoxScript boxes;
         FakeStep2 step2;
         run(showMRPCalculator, step2, [&](QWidget* screen) {
-            QCOMPARE(screen->objectName(), QString("frmCalcMRP"));
-            QCOMPARE(screen->windowTitle(), QString(" Calculate MRP Before Tax"));
-            QCOMPARE(control<QLabel>(screen, "lblPacking(1)")->text(), QString("MRP WITH TAX"));
-            QCOMPARE(control<QLabel>(screen, "lblPacking(2)")->text(), QString("MRP WITHOUT TAX"));
             QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), mrp);
             chooseTax(screen, tax);
             QTest::mouseClick(control<QPushButton>(screen, "cmdCalculator"), Qt::LeftButton);
@@ -431,7 +388,6 @@ private Q_SLOTS:
             QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
             QVERIFY(screen->isVisible());
             QCOMPARE(boxes.last().text, QString("Please enter MRP with VAT"));
-            QCOMPARE(boxes.last().title, QString("Info"));
             QVERIFY(mrp->hasFocus());
             QCOMPARE(control<QLineEdit>(screen, "txtCostBefDisc")->text(), QString());
             QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(0)"), Qt::LeftButton);
