@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <optional>
 
 namespace {
 
@@ -51,7 +52,15 @@ void leave(QWidget* field)
 class tst_Calculators : public QObject
 {
     Q_OBJECT
+    // A fresh folder and message-box script for every test.
+    std::optional<TestFolder> folder;
+    std::optional<MessageBoxScript> boxes;
 private Q_SLOTS:
+    void init()
+    {
+        folder.emplace();
+        boxes.emplace();
+    }
     void costArithmetic_data()
     {
         QTest::addColumn<int>("basis");
@@ -123,8 +132,6 @@ private Q_SLOTS:
 
     void costCalculatorShowsItemAndHandsBack()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         FakeStep2 step2;
         run(showCostCalculator, step2, [&](QWidget* screen) {
             QCOMPARE(control<QLineEdit>(screen, "txtBrand")->text(), QString("Crocin 500"));
@@ -147,7 +154,7 @@ private Q_SLOTS:
             QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
             QVERIFY(!screen->isVisible());
         });
-        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(boxes->count(), 0);
         QCOMPARE(int(step2.costs.size()), 1);
         QCOMPARE(step2.costs[0].figure, QString("100"));
         QCOMPARE(step2.costs[0].second, QString("10"));
@@ -158,8 +165,6 @@ private Q_SLOTS:
     void costCalculatorWorksBackFromFinalPrice()
     {
         const QString cost = "89.6", discount = "20", beforeDiscount = "100", discountAmount = "20";
-        TestFolder folder;
-        MessageBoxScript boxes;
         FakeStep2 step2;
         run(showCostCalculator, step2, [&](QWidget* screen) {
             QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), cost);
@@ -172,7 +177,7 @@ private Q_SLOTS:
             QCOMPARE(control<QLineEdit>(screen, "txtCostBefDisc")->text(), beforeDiscount);
             QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
         });
-        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(boxes->count(), 0);
         QCOMPARE(int(step2.costs.size()), 1);
         QCOMPARE(step2.costs[0].figure, beforeDiscount);
         QCOMPARE(step2.costs[0].second, discount);
@@ -181,20 +186,18 @@ private Q_SLOTS:
 
     void selectAfterQuietCalculationFillsEmptyDiscount()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         FakeStep2 step2;
         run(showCostCalculator, step2, [&](QWidget* screen) {
             QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), "250");
             chooseTax(screen, "GST 5%");
             leave(control<QLineEdit>(screen, "txtCost"));
             // Quiet: no message, the discount stays empty, the figures are there.
-            QCOMPARE(boxes.count(), 0);
+            QCOMPARE(boxes->count(), 0);
             QCOMPARE(control<QLineEdit>(screen, "txtDiscount")->text(), QString());
             QCOMPARE(control<QLineEdit>(screen, "txtCostAftVAT")->text(), QString("262.5"));
             QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
         });
-        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(boxes->count(), 0);
         QCOMPARE(int(step2.costs.size()), 1);
         QCOMPARE(step2.costs[0].figure, QString("250"));
         QCOMPARE(step2.costs[0].second, QString("0"));
@@ -215,8 +218,6 @@ private Q_SLOTS:
         QFETCH(QString, cost);
         QFETCH(QString, tax);
         QFETCH(QString, message);
-        TestFolder folder;
-        MessageBoxScript boxes;
         FakeStep2 step2;
         run(showCostCalculator, step2, [&](QWidget* screen) {
             QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), cost);
@@ -224,7 +225,7 @@ private Q_SLOTS:
                 chooseTax(screen, tax);
             QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
             QVERIFY(screen->isVisible());
-            QCOMPARE(boxes.texts(), QStringList{message});
+            QCOMPARE(boxes->texts(), QStringList{message});
             QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(0)"), Qt::LeftButton);
         });
         QVERIFY(step2.costs.empty());
@@ -232,21 +233,19 @@ private Q_SLOTS:
 
     void leavingTheTaxListCalculatesWithMessages()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         FakeStep2 step2;
         run(showCostCalculator, step2, [&](QWidget* screen) {
             auto* codes = control<QComboBox>(screen, "cboCostVAT");
             leave(codes);
-            QCOMPARE(boxes.texts(), QStringList{"Please enter Cost"});
+            QCOMPARE(boxes->texts(), QStringList{"Please enter Cost"});
             QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), "100");
             leave(codes);
-            QCOMPARE(boxes.last().text, QString("Please select Tax"));
+            QCOMPARE(boxes->last().text, QString("Please select Tax"));
             // Unlike the quiet calculations, this one fills an empty discount.
             QCOMPARE(control<QLineEdit>(screen, "txtDiscount")->text(), QString("0"));
             chooseTax(screen, "GST 18%");
             leave(codes);
-            QCOMPARE(boxes.count(), 2);
+            QCOMPARE(boxes->count(), 2);
             QCOMPARE(control<QLineEdit>(screen, "txtCostAftVAT")->text(), QString("118"));
             QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(0)"), Qt::LeftButton);
         });
@@ -254,8 +253,6 @@ private Q_SLOTS:
 
     void staleFiguresAreNotHandedBack()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         FakeStep2 step2;
         run(showCostCalculator, step2, [&](QWidget* screen) {
             auto* cost = control<QLineEdit>(screen, "txtCost");
@@ -266,7 +263,7 @@ private Q_SLOTS:
             cost->clear();
             QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
             QVERIFY(screen->isVisible());
-            QCOMPARE(boxes.texts(), QStringList{"Please enter Cost"});
+            QCOMPARE(boxes->texts(), QStringList{"Please enter Cost"});
             QCOMPARE(control<QLineEdit>(screen, "txtCostBefDisc")->text(), QString());
             QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(0)"), Qt::LeftButton);
         });
@@ -285,8 +282,6 @@ private Q_SLOTS:
     {
         QFETCH(QString, discount);
         QFETCH(bool, refused);
-        TestFolder folder;
-        MessageBoxScript boxes;
         FakeStep2 step2;
         run(showCostCalculator, step2, [&](QWidget* screen) {
             QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), "100");
@@ -296,15 +291,15 @@ private Q_SLOTS:
             QTest::keyClicks(field, discount);
             leave(field);
             if (refused) {
-                QCOMPARE(boxes.texts(), QStringList{"Discount cannot be > 99%"});
+                QCOMPARE(boxes->texts(), QStringList{"Discount cannot be > 99%"});
                 QVERIFY(field->hasFocus());
                 // Nor does "&Select" work the price back with it (100 would divide by zero).
                 QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
                 QVERIFY(screen->isVisible());
-                QCOMPARE(boxes.last().text, QString("Discount cannot be > 99%"));
+                QCOMPARE(boxes->last().text, QString("Discount cannot be > 99%"));
                 QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(0)"), Qt::LeftButton);
             } else {
-                QCOMPARE(boxes.count(), 0);
+                QCOMPARE(boxes->count(), 0);
                 QCOMPARE(control<QLineEdit>(screen, "txtCostBefDisc")->text(), QString("10000"));
                 QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
             }
@@ -314,8 +309,6 @@ private Q_SLOTS:
 
     void longFigureIsHandedBackWhole()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         FakeStep2 step2;
         QString figure;
         run(showCostCalculator, step2, [&](QWidget* screen) {
@@ -332,8 +325,6 @@ private Q_SLOTS:
 
     void closeHandsNothingBack()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         FakeStep2 step2;
         run(showCostCalculator, step2, [&](QWidget* screen) {
             QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), "100");
@@ -348,8 +339,6 @@ private Q_SLOTS:
     void mrpCalculatorHandsBack()
     {
         const QString mrp = "105", tax = "IGST 5%", withoutTax = "100";
-        TestFolder folder;
-        MessageBoxScript boxes;
         FakeStep2 step2;
         run(showMRPCalculator, step2, [&](QWidget* screen) {
             QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), mrp);
@@ -358,7 +347,7 @@ private Q_SLOTS:
             QCOMPARE(control<QLineEdit>(screen, "txtCostBefDisc")->text(), withoutTax);
             QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
         });
-        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(boxes->count(), 0);
         QCOMPARE(int(step2.mrps.size()), 1);
         QCOMPARE(step2.mrps[0].figure, withoutTax);
         // Step 2 works its MRP without tax out of this one, so it is handed back as well.
@@ -369,8 +358,6 @@ private Q_SLOTS:
 
     void mrpCalculatorMessages()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         FakeStep2 step2;
         run(showMRPCalculator, step2, [&](QWidget* screen) {
             auto* mrp = control<QLineEdit>(screen, "txtCost");
@@ -379,25 +366,27 @@ private Q_SLOTS:
             // Leaving the fields is quiet, even with no tax chosen.
             leave(mrp);
             leave(codes);
-            QCOMPARE(boxes.count(), 0);
+            QCOMPARE(boxes->count(), 0);
             QTest::mouseClick(control<QPushButton>(screen, "cmdCalculator"), Qt::LeftButton);
-            QCOMPARE(boxes.texts(), QStringList{"Please select Tax"});
+            QCOMPARE(boxes->texts(), QStringList{"Please select Tax"});
             // The box has no key filter: a text that is no number is no MRP.
             chooseTax(screen, "GST 12%");
             mrp->setText("1l2");
             QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
             QVERIFY(screen->isVisible());
-            QCOMPARE(boxes.last().text, QString("Please enter MRP with VAT"));
+            QCOMPARE(boxes->last().text, QString("Please enter MRP with VAT"));
             QVERIFY(mrp->hasFocus());
             QCOMPARE(control<QLineEdit>(screen, "txtCostBefDisc")->text(), QString());
             QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(0)"), Qt::LeftButton);
         });
-        QCOMPARE(boxes.count(), 2);
+        QCOMPARE(boxes->count(), 2);
         QVERIFY(step2.mrps.empty());
     }
 
     void cleanup()
     {
+        boxes.reset();
+        folder.reset();
         // No screen may outlive its test.
         for (QWidget* w : visibleTopLevels())
             QFAIL(qPrintable("left open: " + w->objectName()));

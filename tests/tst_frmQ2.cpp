@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QTest>
+#include <optional>
 
 using namespace Wizard;
 
@@ -11,6 +12,9 @@ using namespace Wizard;
 class tst_frmQ2 : public QObject
 {
     Q_OBJECT
+    // A fresh folder and message-box script for every test.
+    std::optional<TestFolder> folder;
+    std::optional<MessageBoxScript> boxes;
 private:
     static frmQ2* openStep2(const QString& words = "acavelo", const QString& brand = "Acavelo 25 mg Tablet")
     {
@@ -26,19 +30,24 @@ private:
     static QString caption(QWidget* w, const QString& name) { return control<QLabel>(w, name)->text(); }
 
 private Q_SLOTS:
+    void init()
+    {
+        folder.emplace();
+        boxes.emplace();
+    }
     void cleanup()
     {
         frmQ1::unloadWizard(false);
         if (frmMain* menu = DefaultInstance<frmMain>::existing())
             menu->close();
         flushDeletes();
+        boxes.reset();
+        folder.reset();
         QVERIFY(visibleTopLevels().isEmpty());
     }
 
     void loadsListsAndTakesTheBrand()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         frmQ2* q2 = openStep2();
         QVERIFY(q2);
         QCOMPARE(text(q2, "txtGeneric"), QString("Acarbose"));
@@ -48,7 +57,7 @@ private Q_SLOTS:
         // Each list starts with an empty entry; item data is the row's ID; the "P" lists run parallel.
         auto* packings = control<QComboBox>(q2, "cboDrugPacking");
         auto* ratios = control<QComboBox>(q2, "cboDrugPackingP");
-        QCOMPARE(packings->count(), folder.count("CT_DrugPackings") + 1);
+        QCOMPARE(packings->count(), folder->count("CT_DrugPackings") + 1);
         QCOMPARE(ratios->count(), packings->count());
         QCOMPARE(packings->itemText(0), QString());
         const int strip10 = packings->findText("Strip of 10");
@@ -62,9 +71,7 @@ private Q_SLOTS:
     // it was (empty after Back).
     void activationTakesFormAndStrengthOnce()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
-        folder.exec("INSERT INTO CT_Brands (ID, Code, Description, AddedByVendor, Generic, DrugForm, DrugStrength) "
+        folder->exec("INSERT INTO CT_Brands (ID, Code, Description, AddedByVendor, Generic, DrugForm, DrugStrength) "
                     "VALUES (9001, '9001', 'Zzformless', 1, 'Acarbose', NULL, 'No such strength')");
         frmQ2* q2 = openStep2();
         QCOMPARE(text(q2, "txtDrugForm"), QString("Tablet"));
@@ -87,8 +94,6 @@ private Q_SLOTS:
 
     void packingAndFormCaptions()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         frmQ2* q2 = openStep2();
         // The brand's form was chosen on activation, before any packing.
         QCOMPARE(caption(q2, "lblPacking(3)"), QString("Tablet in "));
@@ -116,11 +121,9 @@ private Q_SLOTS:
 
     void summariesFollowTheFields()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         frmQ2* q2 = openStep2();
         fillStep2(q2);
-        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(boxes->count(), 0);
         const std::pair<const char*, const char*> figures[] = {
             {"txtCostBefDisc", "100"},   {"txtDiscAmt", "10"},      {"txtCostAftDisc", "90"},   {"txtVATAmt", "10.8"},
             {"txtCostAftVAT", "100.8"},  {"txtCostLUBefDisc", "10"}, {"txtLUDiscAmt", "1"},     {"txtCostLUAftDisc", "9"},
@@ -136,14 +139,12 @@ private Q_SLOTS:
         QCOMPARE(text(q2, "txtMRP"), QString("89.2857"));
         QCOMPARE(text(q2, "txtMRPVATAmt"), QString("10.7143"));
         QCOMPARE(text(q2, "txtMRPWithVAT"), QString("100"));
-        QCOMPARE(boxes.last().text, QString("MRP cannot be <= Cost with tax. Please correct."));
+        QCOMPARE(boxes->last().text, QString("MRP cannot be <= Cost with tax. Please correct."));
     }
 
     // What the calculators and the pick list hand back through Step2Link.
     void appliesWhatItsCompanionsHandBack()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         frmQ2* q2 = openStep2();
         fillStep2(q2);
         Step2Link& link = *q2;
@@ -166,23 +167,21 @@ private Q_SLOTS:
         QCOMPARE(text(q2, "txtMRPVATAmt"), QString("12"));
 
         // A refill empties the list first and keeps the ratios in step.
-        folder.exec("INSERT INTO CT_DrugPackings (ID, Code, Description, AddedByVendor, Packing, Ratio) "
+        folder->exec("INSERT INTO CT_DrugPackings (ID, Code, Description, AddedByVendor, Packing, Ratio) "
                     "VALUES (90001, '90001', 'Aaa new entry', 1, 'Strip', 7)");
         link.refillList(1);
         auto* packings = control<QComboBox>(q2, "cboDrugPacking");
-        QCOMPARE(packings->count(), folder.count("CT_DrugPackings") + 1);
+        QCOMPARE(packings->count(), folder->count("CT_DrugPackings") + 1);
         QCOMPARE(control<QComboBox>(q2, "cboDrugPackingP")->count(), packings->count());
         QCOMPARE(packings->itemData(1).toLongLong(), qint64(90001));
         QCOMPARE(control<QComboBox>(q2, "cboDrugPackingP")->itemText(1), QString("7"));
         link.refillList(3);
-        QCOMPARE(control<QComboBox>(q2, "cboStrength")->count(), folder.count("CT_Strengths") + 1);
-        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(control<QComboBox>(q2, "cboStrength")->count(), folder->count("CT_Strengths") + 1);
+        QCOMPARE(boxes->count(), 0);
     }
 
     void emptyMrpTaxEmptiesTheMrpSummaryOnly()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         frmQ2* q2 = openStep2();
         fillStep2(q2);
         control<QComboBox>(q2, "cboMRPVAT")->setCurrentIndex(0);
@@ -205,14 +204,12 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(QString, shown);
         QFETCH(bool, refused);
-        TestFolder folder;
-        MessageBoxScript boxes;
         frmQ2* q2 = openStep2();
         typeAndLeave(q2, "txtDiscount", typed);
         QCOMPARE(text(q2, "txtDiscount"), shown);
-        QCOMPARE(boxes.count(), refused ? 1 : 0);
+        QCOMPARE(boxes->count(), refused ? 1 : 0);
         if (refused) {
-            QCOMPARE(boxes.last().text, QString("Dicount cannot me more then 99%"));
+            QCOMPARE(boxes->last().text, QString("Dicount cannot me more then 99%"));
             QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(q2, "txtDiscount"));
         }
     }
@@ -220,17 +217,15 @@ private Q_SLOTS:
     // Entering the MRP before its prerequisites sends the focus to the first one missing.
     void mrpNeedsItsPrerequisites()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         frmQ2* q2 = openStep2();
         control<QLineEdit>(q2, "txtCost")->setText("100");
         control<QLineEdit>(q2, "txtDiscount")->setText("5");
         control<QLineEdit>(q2, "txtMRPWithTax")->setFocus(Qt::TabFocusReason);
-        QCOMPARE(boxes.texts(), QStringList{"Please select tax of the item first."});
+        QCOMPARE(boxes->texts(), QStringList{"Please select tax of the item first."});
         QCOMPARE(QApplication::focusWidget()->objectName(), QString("cboCostVAT"));
         control<QComboBox>(q2, "cboCostVAT")->setCurrentIndex(3);
         control<QLineEdit>(q2, "txtMRPWithTax")->setFocus(Qt::TabFocusReason);
-        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes->count(), 1);
         QCOMPARE(QApplication::focusWidget()->objectName(), QString("txtMRPWithTax"));
     }
 
@@ -238,25 +233,23 @@ private Q_SLOTS:
     // test. All passed, Step 3 takes over.
     void nextShowsTheFirstFailure()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         frmQ2* q2 = openStep2();
         auto* next = control<QPushButton>(q2, "cmdMaster(1)");
         auto clickNext = [&] {
             // Leaving the focused field may warn on its own; only Next's box counts here.
             next->setFocus(Qt::MouseFocusReason);
-            boxes.clear();
+            boxes->clear();
             click(q2, "cmdMaster(1)");
         };
         control<QLineEdit>(q2, "txtManufacturer")->clear();
         clickNext();
-        QCOMPARE(boxes.texts(), QStringList{"Please enter manufacturer name before moving to step 3"});
+        QCOMPARE(boxes->texts(), QStringList{"Please enter manufacturer name before moving to step 3"});
         QCOMPARE(QApplication::focusWidget()->objectName(), QString("txtManufacturer"));
 
         control<QLineEdit>(q2, "txtManufacturer")->setText("Elvora Biosciences");
         fillStep2(q2);
         clickNext();
-        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(boxes->count(), 0);
         QVERIFY(!q2->isVisible());
         QVERIFY(step3() && step3()->isVisible());
     }
@@ -270,48 +263,42 @@ private Q_SLOTS:
     void zeroCostAsks()
     {
         QFETCH(int, answer);
-        TestFolder folder;
-        MessageBoxScript boxes;
         frmQ2* q2 = openStep2();
         typeAndLeave(q2, "txtHSNCode", "3004");
         pick(q2, "cboDrugPacking", "txtDrugPacking", "Strip of 10");
         control<QLineEdit>(q2, "txtCost")->setText("0");
-        boxes.clear();
-        boxes.answer(QMessageBox::StandardButton(answer));
+        boxes->clear();
+        boxes->answer(QMessageBox::StandardButton(answer));
         click(q2, "cmdMaster(1)");
         if (answer == QMessageBox::No) {
-            QCOMPARE(boxes.count(), 1);
+            QCOMPARE(boxes->count(), 1);
             QCOMPARE(QApplication::focusWidget()->objectName(), QString("txtCost"));
         } else {
-            QCOMPARE(boxes.count(), 2);
-            QCOMPARE(boxes.last().text, QString("Please enter discount % before moving to step 3"));
+            QCOMPARE(boxes->count(), 2);
+            QCOMPARE(boxes->last().text, QString("Please enter discount % before moving to step 3"));
         }
     }
 
     void calculatorsNeedAPacking()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         frmQ2* q2 = openStep2();
         for (const char* button : {"cmdCostCalculator", "cmdCalculator"}) {
-            boxes.clear();
+            boxes->clear();
             click(q2, button);
-            QCOMPARE(boxes.count(), 1);
-            QCOMPARE(boxes.last().text, QString("Please select Packing."));
+            QCOMPARE(boxes->count(), 1);
+            QCOMPARE(boxes->last().text, QString("Please select Packing."));
         }
         AppState::CalculatorCaller = 0;
         pick(q2, "cboDrugPacking", "txtDrugPacking", "Strip of 10");
-        boxes.clear();
+        boxes->clear();
         whenModal([](QWidget* calculator) { calculator->close(); });
         click(q2, "cmdCostCalculator");
         QCOMPARE(AppState::CalculatorCaller, quint8(1));
-        QVERIFY(!boxes.texts().contains("Please select Packing."));
+        QVERIFY(!boxes->texts().contains("Please select Packing."));
     }
 
     void pickListWithoutAPickChangesNothing()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         frmQ2* q2 = openStep2();
         AppState::PickedItemID = 5;
         whenModal([](QWidget* pickList) { pickList->close(); });  // closed without a pick
@@ -323,11 +310,9 @@ private Q_SLOTS:
 
     void addNewTaxRefillsByCodeDescending()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         frmQ2* q2 = openStep2();
         chooseTax(q2, "GST 5%");
-        folder.exec("INSERT INTO CT_Tax (ID, Code, Description, AddedByVendor, TaxType, Tax) "
+        folder->exec("INSERT INTO CT_Tax (ID, Code, Description, AddedByVendor, TaxType, Tax) "
                     "VALUES (10, '10', 'GST 28%', 1, 'GST', 28)");
         whenModal([](QWidget* taxEditor) { taxEditor->close(); });
         click(q2, "cmdCT(3)");
@@ -343,13 +328,11 @@ private Q_SLOTS:
 
     void backOnANewItemClearsWithoutAsking()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         frmQ2* q2 = openStep2();
         fillStep2(q2);
-        boxes.clear();
+        boxes->clear();
         click(q2, "cmdMaster(0)");
-        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(boxes->count(), 0);
         QVERIFY(!q2->isVisible());
         QVERIFY(DefaultInstance<frmQ1>::existing()->isVisible());
         for (const char* name : {"txtHSNCode", "txtCost", "txtMRPWithTax", "txtCostAftVAT", "txtQty", "txtDrugPacking"})
@@ -359,16 +342,14 @@ private Q_SLOTS:
 
     void clearAsks()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         frmQ2* q2 = openStep2();
         fillStep2(q2);
-        boxes.clear();
-        boxes.answer(QMessageBox::No);
+        boxes->clear();
+        boxes->answer(QMessageBox::No);
         click(q2, "cmdMaster(5)");
-        QCOMPARE(boxes.last().text, QString("Do you really want to clear this form?"));
+        QCOMPARE(boxes->last().text, QString("Do you really want to clear this form?"));
         QCOMPARE(text(q2, "txtCost"), QString("100"));
-        boxes.answer(QMessageBox::Yes);
+        boxes->answer(QMessageBox::Yes);
         click(q2, "cmdMaster(5)");
         QCOMPARE(text(q2, "txtCost"), QString());
         QCOMPARE(text(q2, "txtBrand"), QString("Acavelo 25 mg Tablet"));
