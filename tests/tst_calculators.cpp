@@ -110,7 +110,6 @@ private Q_SLOTS:
         QTest::newRow("105 at 5") << "105" << "5" << "100";
         QTest::newRow("100 at 0") << "100" << "0" << "100";
         QTest::newRow("100 at 12") << "100" << "12" << "89.2857";
-        QTest::newRow("224 at 12") << "224" << "12" << "200";
     }
     void mrpArithmetic()
     {
@@ -276,7 +275,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("refused");
         QTest::newRow("99 passes") << "99" << false;
         QTest::newRow("99.5 refused") << "99.5" << true;
-        QTest::newRow("100 refused") << "100" << true;
     }
     void discountAbove99IsRefusedOnLeaving()
     {
@@ -321,18 +319,6 @@ private Q_SLOTS:
         });
         QCOMPARE(figure, QString("1785714285712.5"));
         QCOMPARE(step2.costs.at(0).figure, figure);
-    }
-
-    void closeHandsNothingBack()
-    {
-        FakeStep2 step2;
-        run(showCostCalculator, step2, [&](QWidget* screen) {
-            QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), "100");
-            chooseTax(screen, "GST 12%");
-            QTest::mouseClick(control<QPushButton>(screen, "cmdCalculator"), Qt::LeftButton);
-            QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(0)"), Qt::LeftButton);
-        });
-        QVERIFY(step2.costs.empty());
     }
 
     // The arithmetic is mrpArithmetic's; here the hand-back.

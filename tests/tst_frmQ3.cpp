@@ -53,12 +53,7 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        frmQ1::unloadWizard(false);
-        if (frmEdit* list = DefaultInstance<frmEdit>::existing())
-            list->close();
-        if (frmMain* menu = DefaultInstance<frmMain>::existing())
-            menu->close();
-        flushDeletes();
+        closeScreens();
         boxes.reset();
         folder.reset();
         QVERIFY(visibleTopLevels().isEmpty());

@@ -2,11 +2,13 @@
 
 // Drives the Quotation Wizard as the vendor would: open Step 1, find and click a brand, fill Step 2.
 #include "app/applicationstate.h"
+#include "app/frmMain.h"
 #include "app/defaultinstance.h"
 #include "app/screens.h"
 #include "quotation/frmQ1.h"
 #include "quotation/frmQ2.h"
 #include "quotation/frmQ3.h"
+#include "quotation/frmEdit.h"
 #include "support/listrows.h"
 #include "support/testenv.h"
 
@@ -23,6 +25,17 @@ inline void flushDeletes()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
+}
+
+// Closes whatever a test left open: the wizard, the quoted items list and the main menu.
+inline void closeScreens()
+{
+    frmQ1::unloadWizard(false);
+    if (frmEdit* list = DefaultInstance<frmEdit>::existing())
+        list->close();
+    if (frmMain* menu = DefaultInstance<frmMain>::existing())
+        menu->close();
+    flushDeletes();
 }
 
 // Makes the window the active one, so that focus moves (and the field-leave checks) happen as on screen.
