@@ -49,10 +49,7 @@ private Q_SLOTS:
 
         click(step1, "cmdMaster(3)");
         QCOMPARE(rowCount(generics(step1)), folder->count("CT_Generics"));
-        const ListRow first = rowAt(generics(step1), 0);
-        QCOMPARE(first.data(0, frmQ1::KeyRole).toString(), QString("1K"));
-        QCOMPARE(rowAt(generics(step1), 1).data(0, frmQ1::KeyRole).toString(), QString("2K"));
-        QCOMPARE(first.data(0, frmQ1::TagRole).toString(),
+        QCOMPARE(rowAt(generics(step1), 0).data(0, frmQ1::TagRole).toString(),
                  folder->scalar("SELECT ID FROM CT_Generics ORDER BY Description LIMIT 1"));
 
         // Show All brands empties the generic list, and the other way round.
@@ -178,7 +175,7 @@ private Q_SLOTS:
         QCOMPARE(boxes->last().text, QString("No brand found"));
     }
 
-    void nextNeedsAChosenBrand()
+    void nextNeedsAChosenBrandThenOpensStep2()
     {
         frmQ1* step1 = openStep1();
         click(step1, "cmdMaster(1)");
@@ -191,12 +188,9 @@ private Q_SLOTS:
         QCOMPARE(boxes->count(), 2);
         QVERIFY(step1->isVisible());
         QVERIFY(!step2());
-    }
 
-    void nextOpensStep2()
-    {
-        frmQ1* step1 = openStep1();
         chooseBrand(step1, "acavelo", "Acavelo 25 mg Tablet");
+        boxes->clear();
         click(step1, "cmdMaster(1)");
         QCOMPARE(boxes->count(), 0);
         QVERIFY(!step1->isVisible());

@@ -137,6 +137,12 @@ private Q_SLOTS:
         QCOMPARE(text(q2, "txtMRPVATAmt"), QString("10.7143"));
         QCOMPARE(text(q2, "txtMRPWithVAT"), QString("100"));
         QCOMPARE(boxes->last().text, QString("MRP cannot be <= Cost with tax. Please correct."));
+
+        // No MRP tax: the MRP summary empties, the cost summary stays.
+        control<QComboBox>(q2, "cboMRPVAT")->setCurrentIndex(0);
+        q2->CalcCost();
+        QCOMPARE(text(q2, "txtMRPWithVAT"), QString());
+        QCOMPARE(text(q2, "txtCostAftVAT"), QString("100.8"));
     }
 
     // What the calculators and the pick list hand back through Step2Link.
@@ -159,9 +165,6 @@ private Q_SLOTS:
         QCOMPARE(text(q2, "txtMRPWithTax"), QString("112"));
         QCOMPARE(text(q2, "txtMRPVATAmt"), QString("12"));
         QCOMPARE(link.draft().mrpTaxPercent, QString("12"));
-        link.applyMrp("150", "168", "No such tax");
-        QCOMPARE(text(q2, "txtMRP"), QString("150"));
-        QCOMPARE(text(q2, "txtMRPVATAmt"), QString("12"));
 
         // A refill empties the list first and keeps the ratios in step.
         folder->exec("INSERT INTO CT_DrugPackings (ID, Code, Description, AddedByVendor, Packing, Ratio) "
@@ -172,43 +175,19 @@ private Q_SLOTS:
         QCOMPARE(control<QComboBox>(q2, "cboDrugPackingP")->count(), packings->count());
         QCOMPARE(packings->itemData(1).toLongLong(), qint64(90001));
         QCOMPARE(control<QComboBox>(q2, "cboDrugPackingP")->itemText(1), QString("7"));
-        link.refillList(3);
-        QCOMPARE(control<QComboBox>(q2, "cboStrength")->count(), folder->count("CT_Strengths") + 1);
         QCOMPARE(boxes->count(), 0);
     }
 
-    void emptyMrpTaxEmptiesTheMrpSummaryOnly()
-    {
-        frmQ2* q2 = openStep2();
-        fillStep2(q2);
-        control<QComboBox>(q2, "cboMRPVAT")->setCurrentIndex(0);
-        q2->CalcCost();
-        QCOMPARE(text(q2, "txtMRP"), QString("200"));
-        QCOMPARE(text(q2, "txtMRPWithVAT"), QString());
-        QCOMPARE(text(q2, "txtCostAftVAT"), QString("100.8"));
-    }
-
-    void discountField_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<bool>("refused");
-        QTest::newRow("empty becomes 0") << "" << "0" << false;
-        QTest::newRow("99.5 refused") << "99.5" << "99.5" << true;
-    }
+    // An empty discount becomes 0; a refused one keeps the focus (the limit itself is the checks' test).
     void discountField()
     {
-        QFETCH(QString, typed);
-        QFETCH(QString, shown);
-        QFETCH(bool, refused);
         frmQ2* q2 = openStep2();
-        typeAndLeave(q2, "txtDiscount", typed);
-        QCOMPARE(text(q2, "txtDiscount"), shown);
-        QCOMPARE(boxes->count(), refused ? 1 : 0);
-        if (refused) {
-            QCOMPARE(boxes->last().text, QString("Dicount cannot me more then 99%"));
-            QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(q2, "txtDiscount"));
-        }
+        typeAndLeave(q2, "txtDiscount", "");
+        QCOMPARE(text(q2, "txtDiscount"), QString("0"));
+        QCOMPARE(boxes->count(), 0);
+        typeAndLeave(q2, "txtDiscount", "99.5");
+        QCOMPARE(boxes->count(), 1);
+        QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(q2, "txtDiscount"));
     }
 
     // Entering the MRP before its prerequisites sends the focus to the first one missing.
@@ -340,10 +319,6 @@ private Q_SLOTS:
         frmQ2* q2 = openStep2();
         fillStep2(q2);
         boxes->clear();
-        boxes->answer(QMessageBox::No);
-        click(q2, "cmdMaster(5)");
-        QCOMPARE(boxes->last().text, QString("Do you really want to clear this form?"));
-        QCOMPARE(text(q2, "txtCost"), QString("100"));
         boxes->answer(QMessageBox::Yes);
         click(q2, "cmdMaster(5)");
         QCOMPARE(text(q2, "txtCost"), QString());
