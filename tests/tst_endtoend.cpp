@@ -40,11 +40,6 @@ void inModal(const QString& objectName, std::function<void(QWidget*)> action)
     });
 }
 
-QString text(const QWidget* w, const char* name)
-{
-    return control<QLineEdit>(w, name)->text();
-}
-
 void chooseFromList(QWidget* screen, const char* comboName, const QString& entry)
 {
     auto* combo = control<QComboBox>(screen, comboName);

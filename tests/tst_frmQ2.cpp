@@ -26,7 +26,6 @@ private:
             activate(q2);
         return q2;
     }
-    static QString text(QWidget* w, const char* name) { return control<QLineEdit>(w, name)->text(); }
     static QString caption(QWidget* w, const QString& name) { return control<QLabel>(w, name)->text(); }
 
 private Q_SLOTS:

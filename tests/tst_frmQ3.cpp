@@ -38,7 +38,6 @@ private:
             activate(q3);
         return q3;
     }
-    static QString text(QWidget* w, const char* name) { return control<QLineEdit>(w, name)->text(); }
     QString column(const QString& name, const QString& where = "1=1")
     {
         return folder->scalar(QStringLiteral("SELECT \"%1\" FROM Quotations WHERE %2").arg(name, where));
@@ -147,7 +146,6 @@ private Q_SLOTS:
         click(q3, "cmdMaster(1)");
         QCOMPARE(boxes->count(), 2);
         QVERIFY(boxes->boxes()[0].text.endsWith("Item already quoted by vendor. Cannot continue save."));
-        QCOMPARE(boxes->boxes()[0].icon, QMessageBox::Information);
         QCOMPARE(boxes->last().text, QString("Could not Save Quotation"));
         QCOMPARE(folder->count("Quotations"), 1);
         QVERIFY(q3->isVisible() && step2() && DefaultInstance<frmQ1>::exists());
@@ -198,9 +196,7 @@ private Q_SLOTS:
         boxes->answer(QMessageBox::No);
         click(q3, "cmdMaster(1)");
         QCOMPARE(boxes->count(), 2);
-        QCOMPARE(boxes->boxes()[0].title, QString("Error"));
         QVERIFY(boxes->boxes()[0].text.startsWith("Error #"));
-        QVERIFY(boxes->boxes()[0].text.contains(" was generated at location "));
         QCOMPARE(boxes->last().text, QString("Could not Save Quotation"));
         QCOMPARE(folder->count("Quotations"), 0);
     }

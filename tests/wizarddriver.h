@@ -55,6 +55,11 @@ inline frmQ1* openStep1(bool fromMainMenu = true)
     return step1;
 }
 
+inline QString text(const QWidget* window, const char* lineEdit)
+{
+    return control<QLineEdit>(window, lineEdit)->text();
+}
+
 inline void click(QWidget* window, const QString& button)
 {
     QTest::mouseClick(control<QPushButton>(window, button), Qt::LeftButton);
