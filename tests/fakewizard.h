@@ -21,11 +21,9 @@ public:
     FakeStep2()
     {
         item.brand = QStringLiteral("Crocin 500");
-        item.generic = QStringLiteral("Paracetamol");
         item.manufacturer = QStringLiteral("Typed in Step 2");
         item.drugPacking = QStringLiteral("Strip of 10");
         item.drugForm = QStringLiteral("Tablet");
-        item.drugStrength = QStringLiteral("500 mg");
     }
 
     QuotationDraft draft() const override { return item; }

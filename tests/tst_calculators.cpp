@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <optional>
 
 namespace {
 
@@ -51,7 +52,15 @@ void leave(QWidget* field)
 class tst_Calculators : public QObject
 {
     Q_OBJECT
+    // A fresh folder and message-box script for every test.
+    std::optional<TestFolder> folder;
+    std::optional<MessageBoxScript> boxes;
 private Q_SLOTS:
+    void init()
+    {
+        folder.emplace();
+        boxes.emplace();
+    }
     void costArithmetic_data()
     {
         QTest::addColumn<int>("basis");
@@ -101,7 +110,6 @@ private Q_SLOTS:
         QTest::newRow("105 at 5") << "105" << "5" << "100";
         QTest::newRow("100 at 0") << "100" << "0" << "100";
         QTest::newRow("100 at 12") << "100" << "12" << "89.2857";
-        QTest::newRow("224 at 12") << "224" << "12" << "200";
     }
     void mrpArithmetic()
     {
@@ -123,105 +131,71 @@ private Q_SLOTS:
 
     void costCalculatorShowsItemAndHandsBack()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         FakeStep2 step2;
         run(showCostCalculator, step2, [&](QWidget* screen) {
-            QCOMPARE(screen->objectName(), QString("frmCalculator"));
-            QCOMPARE(screen->windowTitle(), QString("Cost Calculator"));
             QCOMPARE(control<QLineEdit>(screen, "txtBrand")->text(), QString("Crocin 500"));
             // The chosen brand's manufacturer, not what was typed in Step 2.
             QCOMPARE(control<QLineEdit>(screen, "txtManufacturer")->text(), QString("GSK"));
-            QCOMPARE(control<QLineEdit>(screen, "txtGeneric")->text(), QString("Paracetamol"));
-            QCOMPARE(control<QLineEdit>(screen, "txtDrugStrength")->text(), QString("500 mg"));
             QCOMPARE(control<QLabel>(screen, "lblPacking(1)")->text(), QString("Cost of Strip of 10 Tablet is Rs."));
-            QCOMPARE(control<QLabel>(screen, "lblPacking(2)")->text(), QString("Cost of Strip of 10 before Discount"));
-            QCOMPARE(control<QLabel>(screen, "lblPacking(3)")->text(),
-                     QString("Cost of Strip of 10 after Discount without Tax"));
-            QCOMPARE(control<QLabel>(screen, "lblPacking(4)")->text(),
-                     QString("Cost of Strip of 10 after Discount with Tax"));
             QVERIFY(control<QRadioButton>(screen, "optTax(1)")->isChecked());
             // The tax lists in Tax order, in step with their percentages.
             auto* codes = control<QComboBox>(screen, "cboCostVAT");
             auto* percents = control<QComboBox>(screen, "cboCostVATP");
-            QCOMPARE(codes->count(), 10);
-            QCOMPARE(codes->itemText(0), QString());
             QCOMPARE(percents->count(), codes->count());
             for (int i = 1; i < codes->count(); ++i)
                 QVERIFY(codes->itemText(i).endsWith(percents->itemText(i) + "%"));
-            QVERIFY(!percents->isVisible());
 
             QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), "100");
             QTest::keyClicks(control<QLineEdit>(screen, "txtDiscount"), "10");
             chooseTax(screen, "GST 12%");
             QTest::mouseClick(control<QPushButton>(screen, "cmdCalculator"), Qt::LeftButton);
-            QCOMPARE(control<QLineEdit>(screen, "txtCostBefDisc")->text(), QString("100"));
-            QCOMPARE(control<QLineEdit>(screen, "txtDiscAmt")->text(), QString("10"));
-            QCOMPARE(control<QLineEdit>(screen, "txtCostAftDisc")->text(), QString("90"));
-            QCOMPARE(control<QLineEdit>(screen, "txtVATAmt")->text(), QString("10.8"));
             QCOMPARE(control<QLineEdit>(screen, "txtCostAftVAT")->text(), QString("100.8"));
             QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
             QVERIFY(!screen->isVisible());
         });
-        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(boxes->count(), 0);
         QCOMPARE(int(step2.costs.size()), 1);
         QCOMPARE(step2.costs[0].figure, QString("100"));
         QCOMPARE(step2.costs[0].second, QString("10"));
         QCOMPARE(step2.costs[0].taxCode, QString("GST 12%"));
     }
 
-    void costCalculatorWorksBackFromFinalPrice_data()
-    {
-        QTest::addColumn<QString>("cost");
-        QTest::addColumn<QString>("discount");
-        QTest::addColumn<QString>("beforeDiscount");
-        QTest::addColumn<QString>("discountAmount");
-        QTest::newRow("112/0/12") << "112" << "0" << "100" << "0";
-        QTest::newRow("89.6/20/12") << "89.6" << "20" << "100" << "20";
-    }
+    // The arithmetic is costArithmetic's; here the option's quiet calculation and the hand-back of a figure
+    // longer than the box lets one type.
     void costCalculatorWorksBackFromFinalPrice()
     {
-        QFETCH(QString, cost);
-        QFETCH(QString, discount);
-        QFETCH(QString, beforeDiscount);
-        QFETCH(QString, discountAmount);
-        TestFolder folder;
-        MessageBoxScript boxes;
+        const QString cost = "999999999999", beforeDiscount = "1785714285712.5";
         FakeStep2 step2;
         run(showCostCalculator, step2, [&](QWidget* screen) {
             QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), cost);
-            QTest::keyClicks(control<QLineEdit>(screen, "txtDiscount"), discount);
+            QTest::keyClicks(control<QLineEdit>(screen, "txtDiscount"), "50");
             chooseTax(screen, "IGST 12%");
             chooseOption(screen, 0);
-            // Choosing the option calculates quietly.
             QCOMPARE(control<QLineEdit>(screen, "txtCostAftVAT")->text(), cost);
-            QCOMPARE(control<QLineEdit>(screen, "txtDiscAmt")->text(), discountAmount);
             QCOMPARE(control<QLineEdit>(screen, "txtCostBefDisc")->text(), beforeDiscount);
             QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
         });
-        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(boxes->count(), 0);
         QCOMPARE(int(step2.costs.size()), 1);
         QCOMPARE(step2.costs[0].figure, beforeDiscount);
-        QCOMPARE(step2.costs[0].second, discount);
+        QCOMPARE(step2.costs[0].second, QString("50"));
         QCOMPARE(step2.costs[0].taxCode, QString("IGST 12%"));
     }
 
     void selectAfterQuietCalculationFillsEmptyDiscount()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         FakeStep2 step2;
         run(showCostCalculator, step2, [&](QWidget* screen) {
             QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), "250");
             chooseTax(screen, "GST 5%");
             leave(control<QLineEdit>(screen, "txtCost"));
             // Quiet: no message, the discount stays empty, the figures are there.
-            QCOMPARE(boxes.count(), 0);
+            QCOMPARE(boxes->count(), 0);
             QCOMPARE(control<QLineEdit>(screen, "txtDiscount")->text(), QString());
             QCOMPARE(control<QLineEdit>(screen, "txtCostAftVAT")->text(), QString("262.5"));
             QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
         });
-        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(boxes->count(), 0);
         QCOMPARE(int(step2.costs.size()), 1);
         QCOMPARE(step2.costs[0].figure, QString("250"));
         QCOMPARE(step2.costs[0].second, QString("0"));
@@ -242,8 +216,6 @@ private Q_SLOTS:
         QFETCH(QString, cost);
         QFETCH(QString, tax);
         QFETCH(QString, message);
-        TestFolder folder;
-        MessageBoxScript boxes;
         FakeStep2 step2;
         run(showCostCalculator, step2, [&](QWidget* screen) {
             QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), cost);
@@ -251,9 +223,7 @@ private Q_SLOTS:
                 chooseTax(screen, tax);
             QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
             QVERIFY(screen->isVisible());
-            QCOMPARE(boxes.texts(), QStringList{message});
-            QCOMPARE(boxes.last().title, QString("Info"));
-            QCOMPARE(boxes.last().icon, QMessageBox::Information);
+            QCOMPARE(boxes->texts(), QStringList{message});
             QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(0)"), Qt::LeftButton);
         });
         QVERIFY(step2.costs.empty());
@@ -261,21 +231,19 @@ private Q_SLOTS:
 
     void leavingTheTaxListCalculatesWithMessages()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         FakeStep2 step2;
         run(showCostCalculator, step2, [&](QWidget* screen) {
             auto* codes = control<QComboBox>(screen, "cboCostVAT");
             leave(codes);
-            QCOMPARE(boxes.texts(), QStringList{"Please enter Cost"});
+            QCOMPARE(boxes->texts(), QStringList{"Please enter Cost"});
             QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), "100");
             leave(codes);
-            QCOMPARE(boxes.last().text, QString("Please select Tax"));
+            QCOMPARE(boxes->last().text, QString("Please select Tax"));
             // Unlike the quiet calculations, this one fills an empty discount.
             QCOMPARE(control<QLineEdit>(screen, "txtDiscount")->text(), QString("0"));
             chooseTax(screen, "GST 18%");
             leave(codes);
-            QCOMPARE(boxes.count(), 2);
+            QCOMPARE(boxes->count(), 2);
             QCOMPARE(control<QLineEdit>(screen, "txtCostAftVAT")->text(), QString("118"));
             QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(0)"), Qt::LeftButton);
         });
@@ -283,8 +251,6 @@ private Q_SLOTS:
 
     void staleFiguresAreNotHandedBack()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         FakeStep2 step2;
         run(showCostCalculator, step2, [&](QWidget* screen) {
             auto* cost = control<QLineEdit>(screen, "txtCost");
@@ -295,113 +261,53 @@ private Q_SLOTS:
             cost->clear();
             QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
             QVERIFY(screen->isVisible());
-            QCOMPARE(boxes.texts(), QStringList{"Please enter Cost"});
+            QCOMPARE(boxes->texts(), QStringList{"Please enter Cost"});
             QCOMPARE(control<QLineEdit>(screen, "txtCostBefDisc")->text(), QString());
             QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(0)"), Qt::LeftButton);
         });
         QVERIFY(step2.costs.empty());
     }
 
-    void discountAbove99IsRefusedOnLeaving_data()
-    {
-        QTest::addColumn<QString>("discount");
-        QTest::addColumn<bool>("refused");
-        QTest::newRow("99 passes") << "99" << false;
-        QTest::newRow("99.5 refused") << "99.5" << true;
-        QTest::newRow("100 refused") << "100" << true;
-    }
+    // 99% passes; above it, leaving the discount is refused and keeps the focus.
     void discountAbove99IsRefusedOnLeaving()
     {
-        QFETCH(QString, discount);
-        QFETCH(bool, refused);
-        TestFolder folder;
-        MessageBoxScript boxes;
         FakeStep2 step2;
         run(showCostCalculator, step2, [&](QWidget* screen) {
             QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), "100");
             chooseTax(screen, "GST 0%");
             chooseOption(screen, 0);
             auto* field = control<QLineEdit>(screen, "txtDiscount");
-            QTest::keyClicks(field, discount);
+            QTest::keyClicks(field, "99");
             leave(field);
-            if (refused) {
-                QCOMPARE(boxes.texts(), QStringList{"Discount cannot be > 99%"});
-                QVERIFY(field->hasFocus());
-                // Nor does "&Select" work the price back with it (100 would divide by zero).
-                QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
-                QVERIFY(screen->isVisible());
-                QCOMPARE(boxes.last().text, QString("Discount cannot be > 99%"));
-                QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(0)"), Qt::LeftButton);
-            } else {
-                QCOMPARE(boxes.count(), 0);
-                QCOMPARE(control<QLineEdit>(screen, "txtCostBefDisc")->text(), QString("10000"));
-                QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
-            }
-        });
-        QCOMPARE(int(step2.costs.size()), refused ? 0 : 1);
-    }
-
-    void longFigureIsHandedBackWhole()
-    {
-        TestFolder folder;
-        MessageBoxScript boxes;
-        FakeStep2 step2;
-        QString figure;
-        run(showCostCalculator, step2, [&](QWidget* screen) {
-            QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), "999999999999");
-            QTest::keyClicks(control<QLineEdit>(screen, "txtDiscount"), "50");
-            chooseTax(screen, "GST 12%");
-            chooseOption(screen, 0);
-            figure = control<QLineEdit>(screen, "txtCostBefDisc")->text();
+            QCOMPARE(boxes->count(), 0);
+            QCOMPARE(control<QLineEdit>(screen, "txtCostBefDisc")->text(), QString("10000"));
+            field->clear();
+            QTest::keyClicks(field, "99.5");
+            leave(field);
+            QCOMPARE(boxes->last().text, QString("Discount cannot be > 99%"));
+            QVERIFY(field->hasFocus());
+            // Nor does "&Select" work the price back with it (100 would divide by zero).
             QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
-        });
-        QCOMPARE(figure, QString("1785714285712.5"));
-        QCOMPARE(step2.costs.at(0).figure, figure);
-    }
-
-    void closeHandsNothingBack()
-    {
-        TestFolder folder;
-        MessageBoxScript boxes;
-        FakeStep2 step2;
-        run(showCostCalculator, step2, [&](QWidget* screen) {
-            QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), "100");
-            chooseTax(screen, "GST 12%");
-            QTest::mouseClick(control<QPushButton>(screen, "cmdCalculator"), Qt::LeftButton);
+            QVERIFY(screen->isVisible());
+            QCOMPARE(boxes->last().text, QString("Discount cannot be > 99%"));
             QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(0)"), Qt::LeftButton);
         });
         QVERIFY(step2.costs.empty());
     }
 
-    void mrpCalculatorHandsBack_data()
-    {
-        QTest::addColumn<QString>("mrp");
-        QTest::addColumn<QString>("tax");
-        QTest::addColumn<QString>("withoutTax");
-        QTest::newRow("112 at 12") << "112" << "GST 12%" << "100";
-        QTest::newRow("105 at 5") << "105" << "IGST 5%" << "100";
-        QTest::newRow("100 at 0") << "100" << "Exempt 0%" << "100";
-    }
+    // The arithmetic is mrpArithmetic's; here the hand-back.
     void mrpCalculatorHandsBack()
     {
-        QFETCH(QString, mrp);
-        QFETCH(QString, tax);
-        QFETCH(QString, withoutTax);
-        TestFolder folder;
-        MessageBoxScript boxes;
+        const QString mrp = "105", tax = "IGST 5%", withoutTax = "100";
         FakeStep2 step2;
         run(showMRPCalculator, step2, [&](QWidget* screen) {
-            QCOMPARE(screen->objectName(), QString("frmCalcMRP"));
-            QCOMPARE(screen->windowTitle(), QString(" Calculate MRP Before Tax"));
-            QCOMPARE(control<QLabel>(screen, "lblPacking(1)")->text(), QString("MRP WITH TAX"));
-            QCOMPARE(control<QLabel>(screen, "lblPacking(2)")->text(), QString("MRP WITHOUT TAX"));
             QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), mrp);
             chooseTax(screen, tax);
             QTest::mouseClick(control<QPushButton>(screen, "cmdCalculator"), Qt::LeftButton);
             QCOMPARE(control<QLineEdit>(screen, "txtCostBefDisc")->text(), withoutTax);
             QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
         });
-        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(boxes->count(), 0);
         QCOMPARE(int(step2.mrps.size()), 1);
         QCOMPARE(step2.mrps[0].figure, withoutTax);
         // Step 2 works its MRP without tax out of this one, so it is handed back as well.
@@ -412,8 +318,6 @@ private Q_SLOTS:
 
     void mrpCalculatorMessages()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         FakeStep2 step2;
         run(showMRPCalculator, step2, [&](QWidget* screen) {
             auto* mrp = control<QLineEdit>(screen, "txtCost");
@@ -422,26 +326,27 @@ private Q_SLOTS:
             // Leaving the fields is quiet, even with no tax chosen.
             leave(mrp);
             leave(codes);
-            QCOMPARE(boxes.count(), 0);
+            QCOMPARE(boxes->count(), 0);
             QTest::mouseClick(control<QPushButton>(screen, "cmdCalculator"), Qt::LeftButton);
-            QCOMPARE(boxes.texts(), QStringList{"Please select Tax"});
+            QCOMPARE(boxes->texts(), QStringList{"Please select Tax"});
             // The box has no key filter: a text that is no number is no MRP.
             chooseTax(screen, "GST 12%");
             mrp->setText("1l2");
             QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(1)"), Qt::LeftButton);
             QVERIFY(screen->isVisible());
-            QCOMPARE(boxes.last().text, QString("Please enter MRP with VAT"));
-            QCOMPARE(boxes.last().title, QString("Info"));
+            QCOMPARE(boxes->last().text, QString("Please enter MRP with VAT"));
             QVERIFY(mrp->hasFocus());
             QCOMPARE(control<QLineEdit>(screen, "txtCostBefDisc")->text(), QString());
             QTest::mouseClick(control<QPushButton>(screen, "cmdMaster(0)"), Qt::LeftButton);
         });
-        QCOMPARE(boxes.count(), 2);
+        QCOMPARE(boxes->count(), 2);
         QVERIFY(step2.mrps.empty());
     }
 
     void cleanup()
     {
+        boxes.reset();
+        folder.reset();
         // No screen may outlive its test.
         for (QWidget* w : visibleTopLevels())
             QFAIL(qPrintable("left open: " + w->objectName()));

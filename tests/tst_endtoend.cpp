@@ -40,11 +40,6 @@ void inModal(const QString& objectName, std::function<void(QWidget*)> action)
     });
 }
 
-QString text(const QWidget* w, const char* name)
-{
-    return control<QLineEdit>(w, name)->text();
-}
-
 void chooseFromList(QWidget* screen, const char* comboName, const QString& entry)
 {
     auto* combo = control<QComboBox>(screen, comboName);
@@ -131,9 +126,6 @@ void costThroughCalculator(frmQ2* q2, const QString& cost, const QString& withTa
 {
     inModal("frmCalculator", [cost, withTax](QWidget* calc) {
         activate(calc);
-        QCOMPARE(text(calc, "txtBrand"), Brand);
-        QCOMPARE(text(calc, "txtManufacturer"), QString("Elvora Biosciences"));
-        QCOMPARE(text(calc, "txtDrugPacking"), QString("Strip of 10"));
         typeAndLeave(calc, "txtCost", cost);
         typeAndLeave(calc, "txtDiscount", "10");
         chooseFromList(calc, "cboCostVAT", "GST 12%");
@@ -181,27 +173,14 @@ void quoteAcavelo(Application& app, QMessageBox::StandardButton another = QMessa
     fillStep2ThroughCompanions(q2);
     if (QTest::currentTestFailed())
         return;
-    const std::pair<const char*, const char*> summaries[] = {
-        {"txtCost", "100"},          {"txtDiscount", "10"},     {"txtCostAftDisc", "90"},      {"txtVATAmt", "10.8"},
-        {"txtCostAftVAT", "100.8"},  {"txtCostLUAftVAT", "10.08"}, {"txtMRP", "200"},          {"txtMRPWithTax", "224"},
-        {"txtMRPVATAmt", "24"},      {"txtMRPWithVAT", "224"},  {"txtMRPWithVATLU", "22.4"}};
-    for (auto [name, value] : summaries)
-        QCOMPARE(text(q2, name), QString(value));
-    QCOMPARE(control<QComboBox>(q2, "cboCostVAT")->currentText(), QString("GST 12%"));
-    QCOMPARE(control<QComboBox>(q2, "cboMRPVAT")->currentText(), QString("GST 12%"));
-    QCOMPARE(control<QLabel>(q2, "lblPacking(8)")->text(), QString("Cost Tax Amount (GST 12%)"));
+    // The figures themselves are Step 2's test and the stored row's below.
+    QCOMPARE(text(q2, "txtCostAftVAT"), QString("100.8"));
     QCOMPARE(app.boxes.count(), 0);
 
     click(q2, "cmdMaster(1)");
     frmQ3* q3 = step3();
     QVERIFY2(q3 && q3->isVisible(), qPrintable(app.boxes.texts().join('|')));
     activate(q3);
-    QCOMPARE(text(q3, "txtBrand"), Brand);
-    QCOMPARE(text(q3, "txtCostAftVAT"), QString("100.8"));
-    QCOMPARE(text(q3, "txtMRPWithVATLU"), QString("22.4"));
-    // The terms the vendor details gave.
-    QCOMPARE(text(q3, "txtCreditPeriodDays"), QString("30"));
-    QCOMPARE(text(q3, "txtDeliveryPeriodDays"), QString("7"));
     app.boxes.answer(another);
     click(q3, "cmdMaster(1)");
     QCOMPARE(app.boxes.texts(), QStringList{"Quotation Saved\r\n\r\nDo you want to add more item to quotation now?"});
@@ -232,12 +211,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        frmQ1::unloadWizard(false);
-        if (frmEdit* list = DefaultInstance<frmEdit>::existing())
-            list->close();
-        if (frmMain* menu = DefaultInstance<frmMain>::existing())
-            menu->close();
-        flushDeletes();
+        closeScreens();
         QVERIFY(visibleTopLevels().isEmpty());
     }
 
@@ -260,15 +234,7 @@ private Q_SLOTS:
         QCOMPARE(app.folder.scalar("Select VendorName From CT_Vendor"), Vendor);
         QVERIFY(control<QLabel>(app.menu, "lblVendor")->isVisible());
         QCOMPARE(control<QLabel>(app.menu, "lblVendor")->text(), "Vendor: " + Vendor);
-
-        // Now the wizard opens in place of the menu, and its Close brings the menu back.
-        app.press(6);
-        frmQ1* step1 = DefaultInstance<frmQ1>::existing();
-        QVERIFY(step1 && step1->isVisible());
-        QVERIFY(!app.menu->isVisible());
-        click(step1, "cmdMaster(0)");
-        QVERIFY(app.menu->isVisible());
-        QCOMPARE(app.boxes.count(), 2);
+        // Now the wizard opens: quoteAcavelo's road, which every test below takes.
     }
 
     // ---- 2. Enter Quotation with the real companions
@@ -310,7 +276,6 @@ private Q_SLOTS:
         activate(step1);
         chooseBrand(step1, "acavelo 25", Brand);
         click(step1, "cmdMaster(1)");
-        QCOMPARE(app.boxes.last().title, QString("Aborting..."));
         QVERIFY(app.boxes.last().text.startsWith("You have already quoted drug: " + Brand + "."));
         QVERIFY(step1->isVisible());
         QVERIFY(!DefaultInstance<frmQ2>::exists() || !step2()->isVisible());
@@ -321,6 +286,8 @@ private Q_SLOTS:
 
     // ---- 3. View/Edit: the list, the wizard in edit mode, and back to the refreshed list
 
+    // Leaving an edit without saving goes back to the list and changes nothing; a saved edit refreshes the
+    // list's line in place.
     void editFromTheListRefreshesTheLine()
     {
         Application app;
@@ -336,23 +303,38 @@ private Q_SLOTS:
         QCOMPARE(rowCount(lv), 1);
         QCOMPARE(rowAt(lv, 0).text(1), Brand);
         QCOMPARE(rowAt(lv, 0).text(8), QString("100"));
+        // The chosen line's Edit, then Next on Step 1: Step 2 with the stored item.
+        auto editToStep2 = [&]() -> frmQ2* {
+            clickRow(lv, rowAt(lv, 0));
+            click(list, "cmdMaster(1)");
+            frmQ1* step1 = DefaultInstance<frmQ1>::existing();
+            if (!step1 || !step1->isVisible() || list->isVisible() || app.menu->isVisible())
+                return nullptr;
+            activate(step1);
+            click(step1, "cmdMaster(1)");
+            if (frmQ2* q2 = step2(); q2 && q2->isVisible()) {
+                activate(q2);
+                return q2;
+            }
+            return nullptr;
+        };
 
-        clickRow(lv, rowAt(lv, 0));
-        click(list, "cmdMaster(1)");
-        frmQ1* step1 = DefaultInstance<frmQ1>::existing();
-        QVERIFY(step1 && step1->isVisible());
-        QVERIFY(!list->isVisible() && !app.menu->isVisible());
-        activate(step1);
-        click(step1, "cmdMaster(1)");
-        frmQ2* q2 = step2();
-        QVERIFY(q2 && q2->isVisible());
-        activate(q2);
-        QCOMPARE(text(q2, "txtBrand"), Brand);
-        QCOMPARE(text(q2, "txtDrugPacking"), QString("Strip of 10"));
+        frmQ2* q2 = editToStep2();
+        QVERIFY(q2);
+        typeAndLeave(q2, "txtCost", "150");
+        click(q2, "cmdMaster(0)");
+        click(DefaultInstance<frmQ1>::existing(), "cmdMaster(0)");
+        flushDeletes();
+        QVERIFY(!DefaultInstance<frmQ1>::exists() && !DefaultInstance<frmQ2>::exists());
+        QVERIFY(list->isVisible() && !app.menu->isVisible());
+        QVERIFY(!AppState::QuotationEditMode);
+        QCOMPARE(rowAt(lv, 0).text(8), QString("100"));
+        QCOMPARE(app.column("CostOfPackBeforeDiscountWithoutVAT"), QString("100"));
+
+        q2 = editToStep2();
+        QVERIFY(q2);
         QCOMPARE(text(q2, "txtCost"), QString("100"));
-        QCOMPARE(text(q2, "txtMRPWithTax"), QString("224"));
         costThroughCalculator(q2, "120", "120.96");
-        QCOMPARE(text(q2, "txtCost"), QString("120"));
         QCOMPARE(text(q2, "txtCostAftVAT"), QString("120.96"));
         click(q2, "cmdMaster(1)");
         frmQ3* q3 = step3();
@@ -373,38 +355,6 @@ private Q_SLOTS:
         QCOMPARE(app.column("CostOfPackBeforeDiscountWithoutVAT"), QString("120"));
         click(list, "cmdMaster(0)");
         QVERIFY(app.menu->isVisible());
-    }
-
-    // Leaving an edit without saving goes back to the list, not to the menu, and changes nothing.
-    void leavingAnEditReturnsToTheList()
-    {
-        Application app;
-        enterVendorDetails(app);
-        quoteAcavelo(app);
-        if (QTest::currentTestFailed())
-            return;
-        frmEdit* list = openQuotedItems(app);
-        QVERIFY(list);
-        clickRow(lines(list), rowAt(lines(list), 0));
-        click(list, "cmdMaster(1)");
-        frmQ1* step1 = DefaultInstance<frmQ1>::existing();
-        QVERIFY(step1);
-        activate(step1);
-        click(step1, "cmdMaster(1)");
-        frmQ2* q2 = step2();
-        QVERIFY(q2);
-        activate(q2);
-        typeAndLeave(q2, "txtCost", "150");
-        click(q2, "cmdMaster(0)");
-        QVERIFY(step1->isVisible());
-        click(step1, "cmdMaster(0)");
-        flushDeletes();
-        QVERIFY(!DefaultInstance<frmQ1>::exists() && !DefaultInstance<frmQ2>::exists());
-        QVERIFY(list->isVisible());
-        QVERIFY(!app.menu->isVisible());
-        QVERIFY(!AppState::QuotationEditMode);
-        QCOMPARE(rowAt(lines(list), 0).text(8), QString("100"));
-        QCOMPARE(app.column("CostOfPackBeforeDiscountWithoutVAT"), QString("100"));
     }
 
     // ---- 4. The Price Bid from the list, before and after the vendor is renamed: the new name reaches

@@ -3,6 +3,7 @@
 #include "wizarddriver.h"
 
 #include <QTest>
+#include <optional>
 
 using namespace Wizard;
 
@@ -10,6 +11,9 @@ using namespace Wizard;
 class tst_frmQ1 : public QObject
 {
     Q_OBJECT
+    // A fresh folder and message-box script for every test.
+    std::optional<TestFolder> folder;
+    std::optional<MessageBoxScript> boxes;
 private:
     static QAbstractItemView* brands(QWidget* w) { return control<QAbstractItemView>(w, "lvBrands"); }
     static QAbstractItemView* generics(QWidget* w) { return control<QAbstractItemView>(w, "lvGenerics"); }
@@ -23,49 +27,45 @@ private:
     }
 
 private Q_SLOTS:
+    void init()
+    {
+        folder.emplace();
+        boxes.emplace();
+    }
     void cleanup()
     {
-        frmQ1::unloadWizard(false);
-        if (frmMain* menu = DefaultInstance<frmMain>::existing())
-            menu->close();
-        flushDeletes();
+        closeScreens();
+        boxes.reset();
+        folder.reset();
         QVERIFY(visibleTopLevels().isEmpty());
     }
 
     void startsEmptyAndListsOnShowAll()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         frmQ1* step1 = openStep1();
         QVERIFY(step1->isVisible());
-        QCOMPARE(step1->windowTitle(), QString("Enter Quotation - Choose a Brand you want to Quote..."));
         QCOMPARE(rowCount(generics(step1)), 0);
         QCOMPARE(rowCount(brands(step1)), 0);
 
         click(step1, "cmdMaster(3)");
-        QCOMPARE(rowCount(generics(step1)), folder.count("CT_Generics"));
-        const ListRow first = rowAt(generics(step1), 0);
-        QCOMPARE(first.data(0, frmQ1::KeyRole).toString(), QString("1K"));
-        QCOMPARE(rowAt(generics(step1), 1).data(0, frmQ1::KeyRole).toString(), QString("2K"));
-        QCOMPARE(first.data(0, frmQ1::TagRole).toString(),
-                 folder.scalar("SELECT ID FROM CT_Generics ORDER BY Description LIMIT 1"));
+        QCOMPARE(rowCount(generics(step1)), folder->count("CT_Generics"));
+        QCOMPARE(rowAt(generics(step1), 0).data(0, frmQ1::TagRole).toString(),
+                 folder->scalar("SELECT ID FROM CT_Generics ORDER BY Description LIMIT 1"));
 
         // Show All brands empties the generic list, and the other way round.
         click(step1, "cmdMaster(6)");
         QCOMPARE(rowCount(generics(step1)), 0);
-        QCOMPARE(rowCount(brands(step1)), folder.count("CT_Brands"));
+        QCOMPARE(rowCount(brands(step1)), folder->count("CT_Brands"));
         QVERIFY(brands(step1)->selectionModel()->selectedRows().isEmpty());
         click(step1, "cmdMaster(3)");
         QCOMPARE(rowCount(brands(step1)), 0);
-        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(boxes->count(), 0);
     }
 
     // More brands than a 16-bit counter can number: every row still gets its own key.
     void rowKeysStayUniqueOnLargeLists()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
-        folder.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 70000) "
+        folder->exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 70000) "
                     "INSERT INTO CT_Brands (ID, Code, Description, AddedByVendor, Generic) "
                     "SELECT 100000 + i, 'X' || i, 'Zzbulk ' || i, 0, 'Acarbose' FROM n");
         frmQ1* step1 = openStep1();
@@ -79,9 +79,7 @@ private Q_SLOTS:
 
     void vendorRowsAreMarkedYes()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
-        folder.exec("INSERT INTO CT_Brands (ID, Code, Description, AddedByVendor, Generic) "
+        folder->exec("INSERT INTO CT_Brands (ID, Code, Description, AddedByVendor, Generic) "
                     "VALUES (9001, '9001', 'Zzownbrand 5 mg Tablet', 1, 'Acarbose')");
         frmQ1* step1 = openStep1();
         chooseBrand(step1, "zzownbrand", "Zzownbrand 5 mg Tablet");
@@ -93,20 +91,23 @@ private Q_SLOTS:
 
     void wordFilterNeedsEveryWord()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         frmQ1* step1 = openStep1();
         // Repeated blanks between words add no condition; every word must occur, in any order.
         QTest::keyClicks(control<QLineEdit>(step1, "txtBrand"), "TABLET  25  acaxiv");
         click(step1, "cmdMaster(5)");
         QCOMPARE(rowCount(brands(step1)), 1);
         QCOMPARE(rowAt(brands(step1), 0).text(1), QString("Acaxiv 25 mg Tablet"));
-        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(boxes->count(), 0);
 
         QTest::keyClicks(control<QLineEdit>(step1, "txtGeneric"), "acar");
         click(step1, "cmdMaster(2)");
         QCOMPARE(rowCount(generics(step1)), 1);
         QCOMPARE(rowCount(brands(step1)), 0);
+
+        // The search boxes refuse the apostrophe as it is typed.
+        control<QLineEdit>(step1, "txtBrand")->clear();
+        QTest::keyClicks(control<QLineEdit>(step1, "txtBrand"), "O'Neil");
+        QCOMPARE(control<QLineEdit>(step1, "txtBrand")->text(), QString("ONeil"));
     }
 
     void blankFilterTextOnlyTells_data()
@@ -124,32 +125,17 @@ private Q_SLOTS:
         QFETCH(QString, box);
         QFETCH(QString, button);
         QFETCH(QString, message);
-        TestFolder folder;
-        MessageBoxScript boxes;
         frmQ1* step1 = openStep1();
         click(step1, "cmdMaster(3)");
         const int listed = rowCount(generics(step1));
         QTest::keyClicks(control<QLineEdit>(step1, box), "   ");
         click(step1, button);
-        QCOMPARE(boxes.count(), 1);
-        QCOMPARE(boxes.last().title, QString("Info"));
-        QCOMPARE(boxes.last().text, message);
+        QCOMPARE(boxes->texts(), QStringList{message});
         QCOMPARE(rowCount(generics(step1)), listed);
-    }
-
-    void searchBoxesRefuseApostrophe()
-    {
-        TestFolder folder;
-        MessageBoxScript boxes;
-        frmQ1* step1 = openStep1();
-        QTest::keyClicks(control<QLineEdit>(step1, "txtBrand"), "O'Neil");
-        QCOMPARE(control<QLineEdit>(step1, "txtBrand")->text(), QString("ONeil"));
     }
 
     void genericClickListsItsBrands()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         frmQ1* step1 = openStep1();
         QTest::keyClicks(control<QLineEdit>(step1, "txtGeneric"), "acarbose");
         click(step1, "cmdMaster(2)");
@@ -157,15 +143,11 @@ private Q_SLOTS:
         QCOMPARE(rowCount(brands(step1)), 3);
         QVERIFY(brands(step1)->selectionModel()->selectedRows().isEmpty());
 
-        // A brand click fills the ten display boxes.
+        // A brand click fills the ten display boxes->
         clickRow(brands(step1), findRow(brands(step1), 1, "Acaxiv 25 mg Tablet"));
-        const std::pair<const char*, const char*> shown[] = {
-            {"txtItem", "Acaxiv 25 mg Tablet"}, {"txtManuf", "Nexivra Pharma"}, {"txtGenericName", "Acarbose"},
-            {"txtDrugForm", "Tablet"}, {"txtDrugStrength", "25 mg"}, {"txtSpecification", "Acarbose 25 mg tablet, IP"},
-            {"txtPurUOM", "Strip"}, {"txtCategory", "Antidiabetics"},
-            {"txtSubCategory", "Alpha-glucosidase Inhibitors"}, {"txtTentativeCons", "1200"}};
-        for (auto [name, text] : shown)
-            QCOMPARE(control<QLineEdit>(step1, name)->text(), QString(text));
+        QCOMPARE(control<QLineEdit>(step1, "txtManuf")->text(), QString("Nexivra Pharma"));
+        QCOMPARE(control<QLineEdit>(step1, "txtSubCategory")->text(), QString("Alpha-glucosidase Inhibitors"));
+        QCOMPARE(control<QLineEdit>(step1, "txtTentativeCons")->text(), QString("1200"));
 
         // Moving through the brands with the keyboard shows each row as a click does.
         const int at = findRow(brands(step1), 1, "Acaxiv 25 mg Tablet").row();
@@ -173,101 +155,74 @@ private Q_SLOTS:
         QTest::keyClick(brands(step1), next > at ? Qt::Key_Down : Qt::Key_Up);
         QCOMPARE(control<QLineEdit>(step1, "txtItem")->text(), rowAt(brands(step1), next).text(1));
         QCOMPARE(control<QLineEdit>(step1, "txtDrugStrength")->text(), rowAt(brands(step1), next).text(6));
+
+        // A double click acts as Next.
+        clickRow(brands(step1), rowAt(brands(step1), next), true);
+        QVERIFY(step2() && step2()->isVisible());
     }
 
     void genericWithoutBrandSaysSo()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
-        folder.exec("INSERT INTO CT_Generics (ID, Code, Description, AddedByVendor) VALUES (9001, '9001', 'Zzlonely', 1)");
+        folder->exec("INSERT INTO CT_Generics (ID, Code, Description, AddedByVendor) VALUES (9001, '9001', 'Zzlonely', 1)");
         frmQ1* step1 = openStep1();
         QTest::keyClicks(control<QLineEdit>(step1, "txtGeneric"), "zzlonely");
         click(step1, "cmdMaster(2)");
         QCOMPARE(rowAt(generics(step1), 0).text(2), QString("Yes"));
         clickRow(generics(step1), rowAt(generics(step1), 0));
         QCOMPARE(rowCount(brands(step1)), 0);
-        QCOMPARE(boxes.last().text, QString("No brand found for generic\r\nZzlonely"));
+        QCOMPARE(boxes->last().text, QString("No brand found for generic\r\nZzlonely"));
 
         QTest::keyClicks(control<QLineEdit>(step1, "txtBrand"), "nosuchbrandatall");
         click(step1, "cmdMaster(5)");
-        QCOMPARE(boxes.last().text, QString("No brand found"));
+        QCOMPARE(boxes->last().text, QString("No brand found"));
     }
 
-    void nextNeedsAChosenBrand()
+    void nextNeedsAChosenBrandThenOpensStep2()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         frmQ1* step1 = openStep1();
         click(step1, "cmdMaster(1)");
-        QCOMPARE(boxes.last().text, QString("Please choose a brand, before moving to step 2"));
+        QCOMPARE(boxes->last().text, QString("Please choose a brand, before moving to step 2"));
         // Right after a filter nothing is selected.
         QTest::keyClicks(control<QLineEdit>(step1, "txtBrand"), "aca");
         click(step1, "cmdMaster(5)");
         QVERIFY(rowCount(brands(step1)) > 0);
         click(step1, "cmdMaster(1)");
-        QCOMPARE(boxes.count(), 2);
-        QCOMPARE(boxes.last().text, QString("Please choose a brand, before moving to step 2"));
+        QCOMPARE(boxes->count(), 2);
         QVERIFY(step1->isVisible());
         QVERIFY(!step2());
-    }
 
-    void nextOpensStep2()
-    {
-        TestFolder folder;
-        MessageBoxScript boxes;
-        frmQ1* step1 = openStep1();
         chooseBrand(step1, "acavelo", "Acavelo 25 mg Tablet");
+        boxes->clear();
         click(step1, "cmdMaster(1)");
-        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(boxes->count(), 0);
         QVERIFY(!step1->isVisible());
         QVERIFY(step2() && step2()->isVisible());
         QCOMPARE(control<QLineEdit>(step2(), "txtBrand")->text(), QString("Acavelo 25 mg Tablet"));
         QVERIFY(!AppState::Step2NeedsReset);  // Step 2 took the form and strength
     }
 
-    void doubleClickActsAsNext()
-    {
-        TestFolder folder;
-        MessageBoxScript boxes;
-        frmQ1* step1 = openStep1();
-        QTest::keyClicks(control<QLineEdit>(step1, "txtBrand"), "acavelo");
-        click(step1, "cmdMaster(5)");
-        clickRow(brands(step1), rowAt(brands(step1), 0), true);
-        QVERIFY(step2() && step2()->isVisible());
-    }
-
     void alreadyQuotedBrandIsRefused()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         // The stored brand's apostrophe must not break the look-up.
-        folder.exec("UPDATE CT_Brands SET Description = 'Acavelo''s 25 mg Tablet' WHERE ID = 1");
+        folder->exec("UPDATE CT_Brands SET Description = 'Acavelo''s 25 mg Tablet' WHERE ID = 1");
         storeBrand("Acavelo's 25 mg Tablet");
         frmQ1* step1 = openStep1();
         chooseBrand(step1, "acavelo", "Acavelo's 25 mg Tablet");
         click(step1, "cmdMaster(1)");
-        QCOMPARE(boxes.count(), 1);
-        QCOMPARE(boxes.last().title, QString("Aborting..."));
-        QCOMPARE(boxes.last().text,
-                 QString("You have already quoted drug: Acavelo's 25 mg Tablet.\r\n\r\nIn case you want to modify/delete "
-                         "this drug, please use 'View/Edit/Print/Export Quoted Items' option available in the main "
-                         "menu. Cannot continue."));
+        QCOMPARE(boxes->count(), 1);
+        QVERIFY(boxes->last().text.startsWith("You have already quoted drug: Acavelo's 25 mg Tablet."));
         QVERIFY(step1->isVisible());
         QVERIFY(!step2());
     }
 
     void clearAsksFirst()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         frmQ1* step1 = openStep1();
         chooseBrand(step1, "acavelo", "Acavelo 25 mg Tablet");
-        boxes.answer(QMessageBox::No);
+        boxes->answer(QMessageBox::No);
         click(step1, "cmdMaster(8)");
-        QCOMPARE(boxes.last().title, QString("Confirm"));
-        QCOMPARE(boxes.last().text, QString("Do you really want to clear this form?"));
         QCOMPARE(rowCount(brands(step1)), 1);
-        boxes.answer(QMessageBox::Yes);
+        boxes->answer(QMessageBox::Yes);
         click(step1, "cmdMaster(8)");
         QCOMPARE(rowCount(brands(step1)), 0);
         QVERIFY(control<QLineEdit>(step1, "txtBrand")->text().isEmpty());
@@ -276,8 +231,6 @@ private Q_SLOTS:
 
     void closeReturnsToTheStarter()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         AppState::QuotationEditMode = false;
         frmQ1* step1 = openStep1(true);
         chooseBrand(step1, "acavelo", "Acavelo 25 mg Tablet");
@@ -296,13 +249,11 @@ private Q_SLOTS:
 
     void editModeFillsAllThreeSteps()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         storeBrand("Acaxiv 25 mg Tablet");
         AppState::QuotationEditMode = true;
         AppState::QuotationEditKey = 7;
         frmQ1* step1 = openStep1(false);
-        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(boxes->count(), 0);
         QCOMPARE(brands(step1)->selectionModel()->selectedRows().size(), 1);
         QCOMPARE(control<QLineEdit>(step1, "txtManuf")->text(), QString("Own Make Ltd"));
         for (const char* name : {"cmdMaster(8)", "cmdMaster(2)", "cmdMaster(3)", "cmdMaster(5)", "cmdMaster(6)",
@@ -314,25 +265,22 @@ private Q_SLOTS:
 
         // Steps 2 and 3 are loaded, unseen, with the stored values.
         QVERIFY(step2() && !step2()->isVisible());
-        QCOMPARE(control<QLineEdit>(step2(), "txtHSNCode")->text(), QString("30049099"));
-        QCOMPARE(control<QLineEdit>(step2(), "txtDrugPacking")->text(), QString("Strip of 10"));
         QCOMPARE(control<QLineEdit>(step2(), "txtQty")->text(), QString("10"));
         QCOMPARE(control<QLineEdit>(step2(), "txtCostAftVAT")->text(), QString("100.8"));
         QCOMPARE(control<QComboBox>(step2(), "cboMRPVAT")->currentText(), QString("GST 12%"));
         QVERIFY(step3() && !step3()->isVisible());
-        QCOMPARE(control<QLineEdit>(step3(), "txtCreditPeriodDays")->text(), QString("45"));
         QCOMPARE(control<QLineEdit>(step3(), "txtRemarks")->text(), QString("Stored remark"));
         QVERIFY(control<QRadioButton>(step3(), "optResearchMolecule(0)")->isChecked());
 
         // The quoted brand passes Next in edit mode, and Step 2 keeps the stored manufacturer.
         click(step1, "cmdMaster(1)");
-        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(boxes->count(), 0);
         QVERIFY(step2()->isVisible());
         QCOMPARE(control<QLineEdit>(step2(), "txtManufacturer")->text(), QString("Own Make Ltd"));
 
         // Back on an edited item keeps Step 2's entries.
         click(step2(), "cmdMaster(0)");
-        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(boxes->count(), 0);
         QVERIFY(step1->isVisible());
         QCOMPARE(control<QLineEdit>(step2(), "txtCost")->text(), QString("100"));
         QCOMPARE(control<QLineEdit>(step2(), "txtDrugPacking")->text(), QString("Strip of 10"));
@@ -340,15 +288,11 @@ private Q_SLOTS:
 
     void editOfAMissingRowSaysSo()
     {
-        TestFolder folder;
-        MessageBoxScript boxes;
         AppState::QuotationEditMode = true;
         AppState::QuotationEditKey = 99;
         frmQ1* step1 = openStep1(false);
-        QCOMPARE(boxes.count(), 1);
-        QCOMPARE(boxes.last().title, QString("Error"));
-        QCOMPARE(boxes.last().icon, QMessageBox::Critical);
-        QCOMPARE(boxes.last().text, QString("Could not find ID. cannot continue editing"));
+        QCOMPARE(boxes->count(), 1);
+        QCOMPARE(boxes->last().text, QString("Could not find ID. cannot continue editing"));
         QCOMPARE(rowCount(brands(step1)), 0);
     }
 };

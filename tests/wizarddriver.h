@@ -2,11 +2,13 @@
 
 // Drives the Quotation Wizard as the vendor would: open Step 1, find and click a brand, fill Step 2.
 #include "app/applicationstate.h"
+#include "app/frmMain.h"
 #include "app/defaultinstance.h"
 #include "app/screens.h"
 #include "quotation/frmQ1.h"
 #include "quotation/frmQ2.h"
 #include "quotation/frmQ3.h"
+#include "quotation/frmEdit.h"
 #include "support/listrows.h"
 #include "support/testenv.h"
 
@@ -25,6 +27,17 @@ inline void flushDeletes()
     QCoreApplication::processEvents();
 }
 
+// Closes whatever a test left open: the wizard, the quoted items list and the main menu.
+inline void closeScreens()
+{
+    frmQ1::unloadWizard(false);
+    if (frmEdit* list = DefaultInstance<frmEdit>::existing())
+        list->close();
+    if (frmMain* menu = DefaultInstance<frmMain>::existing())
+        menu->close();
+    flushDeletes();
+}
+
 // Makes the window the active one, so that focus moves (and the field-leave checks) happen as on screen.
 inline void activate(QWidget* w)
 {
@@ -40,6 +53,11 @@ inline frmQ1* openStep1(bool fromMainMenu = true)
     if (step1 && step1->isVisible())
         activate(step1);
     return step1;
+}
+
+inline QString text(const QWidget* window, const char* lineEdit)
+{
+    return control<QLineEdit>(window, lineEdit)->text();
 }
 
 inline void click(QWidget* window, const QString& button)
