@@ -2,6 +2,7 @@
 #include "fakewizard.h"
 #include "quotation/calculatormath.h"
 #include "support/testenv.h"
+#include "tests/support/screentest.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -9,7 +10,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <optional>
 
 namespace {
 
@@ -49,18 +49,10 @@ void leave(QWidget* field)
 
 } // namespace
 
-class tst_Calculators : public QObject
+class tst_Calculators : public ScreenTest
 {
     Q_OBJECT
-    // A fresh folder and message-box script for every test.
-    std::optional<TestFolder> folder;
-    std::optional<MessageBoxScript> boxes;
 private Q_SLOTS:
-    void init()
-    {
-        folder.emplace();
-        boxes.emplace();
-    }
     void costArithmetic_data()
     {
         QTest::addColumn<int>("basis");
@@ -356,11 +348,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        boxes.reset();
-        folder.reset();
-        // No screen may outlive its test.
-        for (QWidget* w : visibleTopLevels())
-            QFAIL(qPrintable("left open: " + w->objectName()));
+        ScreenTest::cleanup();  // no screen may outlive its test
     }
 };
 

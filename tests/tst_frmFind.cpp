@@ -3,12 +3,12 @@
 #include "fakewizard.h"
 #include "quotation/frmFind.h"
 #include "support/testenv.h"
+#include "tests/support/screentest.h"
 
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
-#include <optional>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -71,18 +71,10 @@ void selectRow(QWidget* dialog, const QString& description)
 
 } // namespace
 
-class tst_frmFind : public QObject
+class tst_frmFind : public ScreenTest
 {
     Q_OBJECT
-    // A fresh folder and message-box script for every test.
-    std::optional<TestFolder> folder;
-    std::optional<MessageBoxScript> boxes;
 private Q_SLOTS:
-    void init()
-    {
-        folder.emplace();
-        boxes.emplace();
-    }
     void kinds_data()
     {
         QTest::addColumn<int>("kind");
@@ -288,11 +280,7 @@ private Q_SLOTS:
         AppState::PickListKind = 0;
         AppState::PickedItemID = 0;
         AppState::PickedItemText.clear();
-        boxes.reset();
-        folder.reset();
-        // No screen may outlive its test.
-        for (QWidget* w : visibleTopLevels())
-            QFAIL(qPrintable("left open: " + w->objectName()));
+        ScreenTest::cleanup();  // no screen may outlive its test
     }
 };
 

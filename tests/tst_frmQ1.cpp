@@ -1,19 +1,16 @@
 #include "app/frmMain.h"
 #include "tests/support/quotedrows.h"
+#include "tests/support/screentest.h"
 #include "wizarddriver.h"
 
 #include <QTest>
-#include <optional>
 
 using namespace Wizard;
 
 // Step 1: finding a generic or a brand, choosing the brand, the already-quoted refusal and the edit load.
-class tst_frmQ1 : public QObject
+class tst_frmQ1 : public ScreenTest
 {
     Q_OBJECT
-    // A fresh folder and message-box script for every test.
-    std::optional<TestFolder> folder;
-    std::optional<MessageBoxScript> boxes;
 private:
     static QAbstractItemView* brands(QWidget* w) { return control<QAbstractItemView>(w, "lvBrands"); }
     static QAbstractItemView* generics(QWidget* w) { return control<QAbstractItemView>(w, "lvGenerics"); }
@@ -27,17 +24,10 @@ private:
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        folder.emplace();
-        boxes.emplace();
-    }
     void cleanup()
     {
         closeScreens();
-        boxes.reset();
-        folder.reset();
-        QVERIFY(visibleTopLevels().isEmpty());
+        ScreenTest::cleanup();
     }
 
     void startsEmptyAndListsOnShowAll()

@@ -1,20 +1,17 @@
 #include "app/decimal.h"
 #include "app/frmMain.h"
+#include "tests/support/screentest.h"
 #include "wizarddriver.h"
 
 #include <QLabel>
 #include <QTest>
-#include <optional>
 
 using namespace Wizard;
 
 // Step 2: lists and captions, the summaries on screen, the field checks and Next's checks in order.
-class tst_frmQ2 : public QObject
+class tst_frmQ2 : public ScreenTest
 {
     Q_OBJECT
-    // A fresh folder and message-box script for every test.
-    std::optional<TestFolder> folder;
-    std::optional<MessageBoxScript> boxes;
 private:
     static frmQ2* openStep2(const QString& words = "acavelo", const QString& brand = "Acavelo 25 mg Tablet")
     {
@@ -29,17 +26,10 @@ private:
     static QString caption(QWidget* w, const QString& name) { return control<QLabel>(w, name)->text(); }
 
 private Q_SLOTS:
-    void init()
-    {
-        folder.emplace();
-        boxes.emplace();
-    }
     void cleanup()
     {
         closeScreens();
-        boxes.reset();
-        folder.reset();
-        QVERIFY(visibleTopLevels().isEmpty());
+        ScreenTest::cleanup();
     }
 
     void loadsListsAndTakesTheBrand()

@@ -1,24 +1,21 @@
 #include "app/frmMain.h"
 #include "quotation/frmEdit.h"
 #include "tests/support/quotedrows.h"
+#include "tests/support/screentest.h"
 #include "wizarddriver.h"
 
 #include <QLabel>
 #include <QPointer>
 #include <QTimer>
 #include <QTest>
-#include <optional>
 #include <QWindow>
 
 using namespace Wizard;
 
 // Step 3 and the save: the whole road of one quoted item, the stored row, refusals and edit mode.
-class tst_frmQ3 : public QObject
+class tst_frmQ3 : public ScreenTest
 {
     Q_OBJECT
-    // A fresh folder and message-box script for every test.
-    std::optional<TestFolder> folder;
-    std::optional<MessageBoxScript> boxes;
 private:
     // Step 1 to Step 3 for a brand, with Step 2 complete.
     static frmQ3* openStep3(const QString& words = "acavelo", const QString& brand = "Acavelo 25 mg Tablet",
@@ -45,17 +42,14 @@ private:
 private Q_SLOTS:
     void init()
     {
-        folder.emplace();
-        boxes.emplace();
+        ScreenTest::init();
         AppState::QuotationEditMode = false;
         AppState::QuotationEditKey = QString();
     }
     void cleanup()
     {
         closeScreens();
-        boxes.reset();
-        folder.reset();
-        QVERIFY(visibleTopLevels().isEmpty());
+        ScreenTest::cleanup();
     }
 
     // The road of one item from the main menu to the stored row, and back to the main menu.
