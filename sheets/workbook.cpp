@@ -205,10 +205,14 @@ QByteArray csvText(const Sheet& sheet)
 
 void writeCsv(const QString& path, const Sheet& sheet)
 {
+    writeWholeFile(path, csvText(sheet));
+}
+
+void writeWholeFile(const QString& path, const QByteArray& bytes)
+{
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         fail(path, file.errorString());
-    const QByteArray bytes = csvText(sheet);
     if (file.write(bytes) != bytes.size() || !file.commit())
         fail(path, file.errorString());
 }

@@ -44,6 +44,9 @@ void writeXlsx(const QString& path, const std::vector<Sheet>& sheets);
 // quoted only when they hold a comma, a quote or a line break (quotes doubled), each record ended by
 // CR LF. Numbers as their decimal text. Through a temporary file, as above.
 void writeCsv(const QString& path, const Sheet& sheet);
+// Writes `bytes` as the whole file at `path` through a temporary file, as above (the HTML pages of the
+// statement and of the writers that are not sheets).
+void writeWholeFile(const QString& path, const QByteArray& bytes);
 QByteArray csvText(const Sheet& sheet);
 QByteArray csvRecord(const QStringList& fields);
 

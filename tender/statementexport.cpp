@@ -5,7 +5,6 @@
 #include "tender/comparison.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace {
@@ -86,17 +85,6 @@ void htmlTable(QString& html, const Sheets::Sheet& sheet, const QString& caption
     if (sheet.rows.empty())
         html += QStringLiteral("<tr><td colspan=\"%1\">None</td></tr>\n").arg(sheet.header.size());
     html += QStringLiteral("</tbody>\n</table>\n");
-}
-
-template <typename Write>
-void saveThrough(const QString& path, Write write)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw ExportError(ExportErrorNumber::FileAccess, QStringLiteral("Cannot write '%1': %2").arg(path, file.errorString()));
-    write(file);
-    if (!file.commit())
-        throw ExportError(ExportErrorNumber::FileAccess, QStringLiteral("Cannot write '%1': %2").arg(path, file.errorString()));
 }
 
 } // namespace
@@ -187,8 +175,7 @@ void writeStatementXlsx(const Comparison& comparison, const QString& path)
 
 void writeStatementHtml(const Comparison& comparison, const QString& path)
 {
-    const QByteArray bytes = statementHtml(comparison).toUtf8();
-    saveThrough(path, [&](QSaveFile& file) { file.write(bytes); });
+    Sheets::writeWholeFile(path, statementHtml(comparison).toUtf8());
 }
 
 ReportContent statementReport(const Comparison& comparison)
