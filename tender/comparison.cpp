@@ -91,6 +91,9 @@ void priceOffers(ReturnedFile& file, const HospitalTender& tender)
         if (p.lines.empty())
             file.findings.push_back({file.vendor, itemText(o), QStringLiteral("Matches no line of the requirement")});
     }
+    // An offer that competes nowhere is only a finding now; freeing it here, on the reading thread,
+    // spares the ranking the cost.
+    std::erase_if(file.offers, [](const PricedOffer& p) { return p.lines.empty(); });
 }
 
 struct Competitor {
@@ -229,7 +232,7 @@ Comparison compare(const HospitalTender& tender, std::vector<ReturnedFile> files
     result.identity = tender.identity;
 
     // Per line, per file: the file's matching offers with their unit costs.
-    std::vector<std::map<size_t, std::vector<std::pair<const Offer*, Decimal>>>> matching(tender.lines.size());
+    std::vector<std::map<size_t, std::vector<std::pair<const Offer*, const Decimal*>>>> matching(tender.lines.size());
     for (size_t f = 0; f < files.size(); ++f) {
         const ReturnedFile& file = files[f];
         if (!file.accepted)
@@ -237,7 +240,7 @@ Comparison compare(const HospitalTender& tender, std::vector<ReturnedFile> files
         result.findings.insert(result.findings.end(), file.findings.begin(), file.findings.end());
         for (const PricedOffer& p : file.offers)
             for (size_t l : p.lines)
-                matching[l][f].emplace_back(&p.offer, *p.unitCost);
+                matching[l][f].emplace_back(&p.offer, &*p.unitCost);
     }
 
     std::map<size_t, SupplierSummary> summaries;
@@ -252,12 +255,12 @@ Comparison compare(const HospitalTender& tender, std::vector<ReturnedFile> files
             // A supplier competes with its lowest unit cost; between its own equal offers the brand
             // that sorts first stands, the rest are its alternatives.
             std::sort(offers.begin(), offers.end(), [](const auto& a, const auto& b) {
-                if (!(a.second == b.second))
-                    return a.second < b.second;
+                if (!(*a.second == *b.second))
+                    return *a.second < *b.second;
                 const int byBrand = compareNames(a.first->brand, b.first->brand);
                 return byBrand != 0 ? byBrand < 0 : a.first->id < b.first->id;
             });
-            Competitor c{f, offers.front().first, offers.front().second, {}};
+            Competitor c{f, offers.front().first, *offers.front().second, {}};
             for (size_t i = 1; i < offers.size(); ++i)
                 c.others.push_back(offers[i].first);
             competitors.push_back(std::move(c));

@@ -72,7 +72,7 @@ struct ReturnedFile {
     QString refusal;       // why it was refused; empty when accepted
     int quotedItems = -1;  // -1 when the file could not be read that far
     QString digest;        // the bid digest as shown; empty when the file could not be read that far
-    std::vector<PricedOffer> offers;
+    std::vector<PricedOffer> offers;  // those that match a line of the requirement
     std::vector<Finding> findings;  // about its offers, in offer order
     QString fileName() const;
 };
