@@ -15,18 +15,21 @@ mpz_class pow10(int places)
 // Parses "-12.345" style text that is already known to be a number.
 mpq_class rationalFromText(const QString& text)
 {
-    QString t = text;
-    bool negative = t.startsWith(QLatin1Char('-'));
-    if (negative)
-        t.remove(0, 1);
-    const qsizetype point = t.indexOf(QLatin1Char('.'));
-    QString whole = point < 0 ? t : t.left(point);
-    QString fraction = point < 0 ? QString() : t.mid(point + 1);
-    const QString digits = (whole + fraction).isEmpty() ? QStringLiteral("0") : whole + fraction;
-    mpz_class numerator(digits.toStdString(), 10);
-    mpq_class value(numerator, pow10(static_cast<int>(fraction.size())));
+    std::string digits;
+    digits.reserve(static_cast<size_t>(text.size()));
+    int fractionDigits = 0;
+    bool afterPoint = false;
+    for (const QChar c : text) {
+        if (c == QLatin1Char('.'))
+            afterPoint = true;
+        else if (c != QLatin1Char('-')) {
+            digits += static_cast<char>(c.unicode());
+            fractionDigits += afterPoint ? 1 : 0;
+        }
+    }
+    mpq_class value(mpz_class(digits.empty() ? std::string("0") : digits, 10), pow10(fractionDigits));
     value.canonicalize();
-    return negative ? mpq_class(-value) : value;
+    return text.startsWith(QLatin1Char('-')) ? mpq_class(-value) : value;
 }
 
 bool terminates(const mpz_class& denominator)
@@ -49,9 +52,19 @@ int cmp_twice(const mpz_class& remainder, const mpz_class& denominator)
 
 bool Decimal::isNumeric(const QString& text)
 {
-    // Anchored at the very end: "$" would also match before a final line break.
-    static const QRegularExpression number(QRegularExpression::anchoredPattern(QStringLiteral("-?(\\d+\\.?\\d*|\\.\\d+)")));
-    return number.match(text).hasMatch();
+    // An optional minus, then ASCII digits with at most one point, and at least one digit. Every
+    // stored figure is read through here, so it is a plain scan rather than a pattern.
+    bool digit = false, point = false;
+    for (qsizetype i = text.startsWith(QLatin1Char('-')) ? 1 : 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            digit = true;
+        else if (c == QLatin1Char('.') && !point)
+            point = true;
+        else
+            return false;
+    }
+    return digit;
 }
 
 std::optional<Decimal> Decimal::parse(const QString& text)

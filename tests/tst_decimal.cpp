@@ -75,6 +75,9 @@ private Q_SLOTS:
         QTest::newRow("grouping") << "1,000" << false << "1";
         // An end-of-text anchor that also matched before a final line break let "-080\n" through.
         QTest::newRow("line break after") << "-080\n" << false << "-80";
+        // Digits of other scripts are not figures: the parser behind the check reads ASCII digits only.
+        QTest::newRow("other script digits") << QString::fromUtf8("\u0663\u0664") << false << "0";
+        QTest::newRow("minus alone") << "-" << false << "0";
     }
     void numericTestIsStrict()
     {
