@@ -1,6 +1,6 @@
 // Speed of the comparative statement: 100 returned files of 2,000 quoted items each against a
 // 1,000-line tender, next to a raw read of all their quotations on the same cores. Bound: the
-// statement within (key derivation per file × files ÷ cores) + 3 s. Prints figures; not a test.
+// statement within the key derivation of every file on all cores + 3 s. Prints figures; not a test.
 #include "bench/benchtiming.h"
 #include "db/keyedfile.h"
 #include "db/tenderbuilder.h"
@@ -81,6 +81,12 @@ int main(int argc, char* argv[])
 
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const double derivationMs = Bench::bestMs(3, [&] { KeyedFile f(files.front()); });
+    // The same derivations with every core deriving at once: cores that share a chip run each one
+    // slower than a lone derivation, so this, not the product above, is what the bound allows for.
+    QElapsedTimer opened;
+    opened.start();
+    onAllCores(Files, [&](int i) { KeyedFile f(files[i]); });
+    const double allDerivationsMs = elapsedMs(opened);
 
     // Baseline: every column of every quoted row of every file, as text, on all cores.
     std::atomic<long> rawRows{0};
@@ -120,8 +126,9 @@ int main(int argc, char* argv[])
     // The bound holds for the statement itself: the files opened, checked, priced and ranked. The
     // workbook is the committee's copy of it and is shown on its own line.
     const double statementMs = readMs + compareMs;
-    const double boundMs = derivationMs * Files / cores + 3000;
-    std::printf("cores %u, key derivation per file %.0f ms\n", cores, derivationMs);
+    const double boundMs = allDerivationsMs + 3000;
+    std::printf("cores %u, key derivation per file %.0f ms alone; %d files on all cores %.0f ms (%.0f ms per file and core)\n",
+                cores, derivationMs, Files, allDerivationsMs, allDerivationsMs * cores / Files);
     std::printf("raw read of all quotations (baseline)  %8.0f ms  (%ld rows)\n", rawMs, rawRows.load());
     std::printf("statement                              %8.0f ms  bound %.0f ms: %s; raw read + 3 s: %.0f ms\n", statementMs,
                 boundMs, statementMs <= boundMs ? "within" : "OVER", rawMs + 3000);

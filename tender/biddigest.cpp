@@ -11,36 +11,58 @@ namespace {
 constexpr char UnitSeparator = '\x1f';
 constexpr char RecordSeparator = '\x1e';
 
-QString selectColumns(const QString& table, bool withId)
+QStringList columnNames(const QString& table, bool withId)
 {
     QStringList names;
     for (const ColumnDef& c : Schema::table(table)->columns)
         if (withId || c.type != ColumnType::Id)
-            names << QLatin1Char('"') + c.name + QLatin1Char('"');
-    return QStringLiteral("SELECT %1 FROM \"%2\" ORDER BY ID").arg(names.join(QLatin1Char(',')), table);
+            names << c.name;
+    return names;
 }
 
-void appendValues(QByteArray& out, const KeyedFile::Row& row)
+QString selectColumns(const QString& table, bool withId)
 {
-    for (int i = 0; i < row.columnCount(); ++i) {
+    QStringList quoted;
+    for (const QString& name : columnNames(table, withId))
+        quoted << QLatin1Char('"') + name + QLatin1Char('"');
+    return QStringLiteral("SELECT %1 FROM \"%2\" ORDER BY ID").arg(quoted.join(QLatin1Char(',')), table);
+}
+
+void appendValues(QByteArray& out, const QStringList& values)
+{
+    for (qsizetype i = 0; i < values.size(); ++i) {
         if (i > 0)
             out += UnitSeparator;
-        out += row.text(i).toUtf8();
+        out += values[i].toUtf8();
     }
+}
+
+void readValues(QStringList& values, const KeyedFile::Row& row)
+{
+    values.clear();
+    for (int i = 0; i < row.columnCount(); ++i)
+        values << row.text(i);
 }
 
 } // namespace
 
 namespace Tender {
 
-QByteArray bidCanonicalText(const KeyedFile& file)
+QStringList bidQuotedColumns()
+{
+    return columnNames(QStringLiteral("Quotations"), true);
+}
+
+QByteArray bidCanonicalText(const KeyedFile& file, const QuotedRowVisitor& onQuotedRow)
 {
     QByteArray text;
+    QStringList values;
     bool vendorSeen = false;
     // One vendor row: the first, as every screen reads it.
     file.forEachRow(selectColumns(QStringLiteral("CT_Vendor"), false) + QStringLiteral(" LIMIT 1"),
                     [&](const KeyedFile::Row& row) {
-                        appendValues(text, row);
+                        readValues(values, row);
+                        appendValues(text, values);
                         vendorSeen = true;
                     });
     // Without a vendor row the first record is empty, so the quoted rows still start after a separator
@@ -49,14 +71,17 @@ QByteArray bidCanonicalText(const KeyedFile& file)
         text += QByteArray(Schema::table(QStringLiteral("CT_Vendor"))->columns.size() - 2, UnitSeparator);
     file.forEachRow(selectColumns(QStringLiteral("Quotations"), true), [&](const KeyedFile::Row& row) {
         text += RecordSeparator;
-        appendValues(text, row);
+        readValues(values, row);
+        appendValues(text, values);
+        if (onQuotedRow)
+            onQuotedRow(values);
     });
     return text;
 }
 
-QByteArray bidDigest(const KeyedFile& file)
+QByteArray bidDigest(const KeyedFile& file, const QuotedRowVisitor& onQuotedRow)
 {
-    return QCryptographicHash::hash(bidCanonicalText(file), QCryptographicHash::Sha256);
+    return QCryptographicHash::hash(bidCanonicalText(file, onQuotedRow), QCryptographicHash::Sha256);
 }
 
 QString formatBidDigest(const QByteArray& digest)

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+#include <functional>
 
 class KeyedFile;
 
@@ -12,10 +14,15 @@ class KeyedFile;
 // unit separator U+001F, rows by the record separator U+001E, encoded as UTF-8.
 namespace Tender {
 
+// Sees each quoted row's values, in bidQuotedColumns() order, while the text is made: a reader that
+// needs the rows as well as the digest reads them once.
+using QuotedRowVisitor = std::function<void(const QStringList& values)>;
+QStringList bidQuotedColumns();
+
 // The canonical text itself, for tests and for anyone checking a digest by other means.
-QByteArray bidCanonicalText(const KeyedFile& file);
+QByteArray bidCanonicalText(const KeyedFile& file, const QuotedRowVisitor& onQuotedRow = {});
 // The raw 32-byte digest. Throws DbError.
-QByteArray bidDigest(const KeyedFile& file);
+QByteArray bidDigest(const KeyedFile& file, const QuotedRowVisitor& onQuotedRow = {});
 // 8 groups of 8 lowercase hex digits separated by spaces.
 QString formatBidDigest(const QByteArray& digest);
 

@@ -161,12 +161,14 @@ ReturnedFile readReturnedFile(const QString& path, const HospitalTender& tender)
             return result;
         }
         result.vendor = vendorName(*file);
-        std::vector<Offer> offers = readOffers(*file);
-        result.quotedItems = static_cast<int>(offers.size());
-        result.offers.reserve(offers.size());
-        for (Offer& o : offers)
-            result.offers.push_back({std::move(o), std::nullopt, {}});
-        result.digest = formatBidDigest(bidDigest(*file));
+        // Offers copy rather than move (their figures are exact numbers): room for all of them first.
+        file->forEachRow(QStringLiteral("SELECT count(*) FROM Quotations"),
+                         [&](const KeyedFile::Row& row) { result.offers.reserve(static_cast<size_t>(row.integer(0))); });
+        const OfferReader reader(bidQuotedColumns());
+        result.digest = formatBidDigest(bidDigest(*file, [&](const QStringList& values) {
+            result.offers.push_back({reader.offer(values), std::nullopt, {}});
+        }));
+        result.quotedItems = static_cast<int>(result.offers.size());
         if (!(readIdentity(*file) == tender.identity))
             result.refusal = Refusal::OtherTender;
         else if (result.vendor.isEmpty())
@@ -248,6 +250,11 @@ Comparison compare(const HospitalTender& tender, std::vector<ReturnedFile> files
         if (files[f].accepted)
             summaries[f].vendor = files[f].vendor;
 
+    // Rows hold exact figures, which copy rather than move: growing the vector would copy them all.
+    size_t rowCount = 0;
+    for (const auto& byFile : matching)
+        rowCount += std::max<size_t>(1, byFile.size());
+    result.rows.reserve(rowCount);
     for (size_t l = 0; l < tender.lines.size(); ++l) {
         const RequiredLine& line = tender.lines[l];
         std::vector<Competitor> competitors;

@@ -4,15 +4,20 @@
 
 namespace {
 
-Decimal decimalOf(const KeyedFile::Row& row, int column)
+Decimal decimalOf(const QString& text)
 {
-    const QString text = row.text(column);
     if (text.isEmpty())
         return Decimal();
     // A figure that is stored as text but is not a number cannot be priced; it counts as 0 rather
     // than stopping the whole comparison, and a pack of 0 shows up among the findings.
     return Decimal::parse(text.trimmed()).value_or(Decimal());
 }
+
+// The columns an offer is made of, in the order of OfferReader's fields.
+const char* const OfferColumns[] = {"ID", "Generic", "DrugForm", "DrugStrength", "Brand", "Manufacturer", "DrugPacking",
+                                    "QuantityInEachStripOrPack", "CostOfPackBeforeDiscountWithoutVAT", "Discount%",
+                                    "CostVAT%", "CostVATCode", "MRPOfPackWithoutVAT", "MRPOfPackWithVAT", "MRPVATCode",
+                                    "MRPVAT%", "HSNCode"};
 
 const Decimal Hundred(100);
 
@@ -72,34 +77,56 @@ bool matches(const RequiredLine& line, const Offer& offer)
     return strength.isEmpty() || strength == matchKey(offer.strength);
 }
 
+OfferReader::OfferReader(const QStringList& columnNames)
+{
+    for (size_t i = 0; i < std::size(OfferColumns); ++i) {
+        m_index[i] = static_cast<int>(columnNames.indexOf(QLatin1String(OfferColumns[i])));
+        Q_ASSERT(m_index[i] >= 0);
+    }
+}
+
+Offer OfferReader::offer(const QStringList& values) const
+{
+    const auto at = [&](int field) { return values.at(m_index[static_cast<size_t>(field)]); };
+    Offer o;
+    o.id = at(0).toLongLong();
+    o.generic = at(1);
+    o.drugForm = at(2);
+    o.strength = at(3);
+    o.brand = at(4);
+    o.manufacturer = at(5);
+    o.packing = at(6);
+    o.unitsPerPack = decimalOf(at(7));
+    o.cost = decimalOf(at(8));
+    o.discount = decimalOf(at(9));
+    o.costTax = decimalOf(at(10));
+    o.costTaxCode = at(11);
+    o.mrpWithoutTax = decimalOf(at(12));
+    o.mrpWithTax = decimalOf(at(13));
+    o.mrpTaxCode = at(14);
+    o.mrpTax = decimalOf(at(15));
+    o.hsnCode = at(16);
+    return o;
+}
+
 std::vector<Offer> readOffers(const KeyedFile& file)
 {
+    QStringList names;
+    for (const char* c : OfferColumns)
+        names << QLatin1String(c);
+    const OfferReader reader(names);
+    QStringList quoted;
+    for (const QString& n : names)
+        quoted << QLatin1Char('"') + n + QLatin1Char('"');
     std::vector<Offer> offers;
-    file.forEachRow(QStringLiteral(
-        "SELECT ID, Generic, DrugForm, DrugStrength, Brand, Manufacturer, DrugPacking, QuantityInEachStripOrPack, "
-        "CostOfPackBeforeDiscountWithoutVAT, \"Discount%\", \"CostVAT%\", CostVATCode, MRPOfPackWithoutVAT, "
-        "MRPOfPackWithVAT, MRPVATCode, \"MRPVAT%\", HSNCode FROM Quotations ORDER BY ID"),
-        [&](const KeyedFile::Row& row) {
-            Offer o;
-            o.id = row.integer(0);
-            o.generic = row.text(1);
-            o.drugForm = row.text(2);
-            o.strength = row.text(3);
-            o.brand = row.text(4);
-            o.manufacturer = row.text(5);
-            o.packing = row.text(6);
-            o.unitsPerPack = decimalOf(row, 7);
-            o.cost = decimalOf(row, 8);
-            o.discount = decimalOf(row, 9);
-            o.costTax = decimalOf(row, 10);
-            o.costTaxCode = row.text(11);
-            o.mrpWithoutTax = decimalOf(row, 12);
-            o.mrpWithTax = decimalOf(row, 13);
-            o.mrpTaxCode = row.text(14);
-            o.mrpTax = decimalOf(row, 15);
-            o.hsnCode = row.text(16);
-            offers.push_back(std::move(o));
-        });
+    QStringList values;
+    file.forEachRow(QStringLiteral("SELECT %1 FROM Quotations ORDER BY ID").arg(quoted.join(QLatin1Char(','))),
+                    [&](const KeyedFile::Row& row) {
+                        values.clear();
+                        for (int c = 0; c < row.columnCount(); ++c)
+                            values << row.text(c);
+                        offers.push_back(reader.offer(values));
+                    });
     return offers;
 }
 
@@ -115,7 +142,7 @@ std::vector<RequiredLine> readRequiredLines(const KeyedFile& file)
                         l.strength = row.text(2);
                         l.drugForm = row.text(3);
                         l.drugPacking = row.text(4);
-                        l.qtyPerYear = decimalOf(row, 5);
+                        l.qtyPerYear = decimalOf(row.text(5));
                         lines.push_back(std::move(l));
                     });
     return lines;

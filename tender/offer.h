@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -62,5 +63,17 @@ bool matches(const RequiredLine& line, const Offer& offer);
 // A Null figure reads as 0, as a blank term does in the wizard. Throw DbError.
 std::vector<Offer> readOffers(const KeyedFile& file);
 std::vector<RequiredLine> readRequiredLines(const KeyedFile& file);
+
+// Makes offers of quoted rows read as text by another query (the bid digest's), so that a reader that
+// needs both reads the rows once.
+class OfferReader {
+public:
+    // The query's column names; every column of an offer must be among them.
+    explicit OfferReader(const QStringList& columnNames);
+    Offer offer(const QStringList& values) const;
+
+private:
+    std::array<int, 17> m_index{};
+};
 
 } // namespace Tender
