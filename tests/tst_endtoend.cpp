@@ -60,18 +60,6 @@ void pickFromList(QWidget* find, const QString& words, const QString& descriptio
     click(find, "cmdMaster(1)");
 }
 
-// The text of a PDF as a reader sees it.
-QString pdfText(const QString& pdf)
-{
-    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (tool.isEmpty())
-        qFatal("pdftotext is missing: run scripts/install-deps.sh");
-    QProcess p;
-    p.start(tool, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
 QString fileText(const QString& path)
 {
     QFile f(path);
@@ -463,7 +451,7 @@ private Q_SLOTS:
         QCOMPARE(app.boxes.count(), 1);  // only the save's question
         QCOMPARE(preview.titles, QStringList{"List of Quoted Items"});
         QVERIFY(QFileInfo(preview.pdfFiles.value(0)).size() > 0);
-        const QString report = pdfText(preview.pdfFiles.value(0));
+        const QString report = pdfText(preview.pdfFiles.value(0), true);
         // Long names wrap inside their column.
         QVERIFY(report.contains("Acavelo 25"));
         QVERIFY(report.contains("Elvora"));

@@ -68,17 +68,6 @@ sqlite3* live()
     return TenderDatabase::connection(AppState::ConnectionString);
 }
 
-QString pdfText(const QString& pdf)
-{
-    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (tool.isEmpty())
-        qFatal("pdftotext is missing: run scripts/install-deps.sh");
-    QProcess p;
-    p.start(tool, {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
-    p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
 } // namespace
 
 class tst_readiness : public QObject

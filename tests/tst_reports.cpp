@@ -30,13 +30,7 @@ namespace {
 // The text of a PDF as a reader sees it, one string per page, laid out as printed.
 QStringList pdfPages(const QString& pdf)
 {
-    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (tool.isEmpty())
-        qFatal("pdftotext is missing: run scripts/install-deps.sh");
-    QProcess p;
-    p.start(tool, {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
-    p.waitForFinished(60000);
-    QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'));
+    QStringList pages = pdfText(pdf, true).split(QLatin1Char('\f'));
     if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
         pages.removeLast();
     return pages;

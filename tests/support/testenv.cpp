@@ -7,6 +7,8 @@
 #include "output/reportrenderer.h"
 
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QDialog>
 #include <QPushButton>
 #include <QTimer>
@@ -169,4 +171,18 @@ QStringList crlfLines(const QString& path)
         return {QStringLiteral("<file does not end with CR LF>")};
     bytes.chop(2);
     return QString::fromLatin1(bytes).split(QStringLiteral("\r\n"));
+}
+
+QString pdfText(const QString& pdf, bool layout)
+{
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty())
+        qFatal("pdftotext is missing: run scripts/install-deps.sh");
+    QStringList args{QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")};
+    if (layout)
+        args.prepend(QStringLiteral("-layout"));
+    QProcess p;
+    p.start(tool, args);
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
 }

@@ -119,3 +119,6 @@ QString modalOpenedBy(const std::function<void()>& trigger, int timeoutMs = 5000
 // A text file cut at CR LF, as the program writes its pages; a file that does not end with CR LF
 // reads as one line saying so, and a missing file as none.
 QStringList crlfLines(const QString& path);
+// The text of a PDF as a reader sees it (pdftotext), pages separated by form feeds; `layout` keeps
+// the printed columns.
+QString pdfText(const QString& pdf, bool layout = false);
