@@ -10,7 +10,7 @@
 set -euo pipefail
 
 base_packages=(cmake g++ make pkg-config qt6-base-dev libgmp-dev xvfb xauth fonts-dejavu-core poppler-utils
-               libxlsxwriter-dev libzip-dev unzip)
+               libxlsxwriter-dev libzip-dev unzip libssl-dev libp11-kit-dev libp11-dev softhsm2)
 sqlcipher_packages=(libsqlcipher-dev sqlcipher)
 fuzz=false
 for arg in "$@"; do
