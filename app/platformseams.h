@@ -4,7 +4,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <QByteArray>
 #include <functional>
+#include <optional>
 
 class QWidget;
 class ReportRenderer;
@@ -64,3 +66,27 @@ struct FolderDialogSeamTag {
     static QString platform(const FolderRequest& request);
 };
 using FolderDialogSeam = Seam<FolderDialogSeamTag, QString(const FolderRequest&)>;
+
+// Choosing one entry of a list (the certificate to sign with). Returns its index, or -1 when cancelled.
+struct ChoiceRequest {
+    QWidget* parent = nullptr;
+    QString title;
+    QString label;
+    QStringList entries;
+};
+struct ChoiceDialogSeamTag {
+    static int platform(const ChoiceRequest& request);
+};
+using ChoiceDialogSeam = Seam<ChoiceDialogSeamTag, int(const ChoiceRequest&)>;
+
+// Asking for a secret (a token's PIN) in a masked box. Returns it as UTF-8, or nothing when cancelled;
+// the box's own copy is cleared before this returns.
+struct SecretRequest {
+    QWidget* parent = nullptr;
+    QString title;
+    QString label;
+};
+struct SecretEntrySeamTag {
+    static std::optional<QByteArray> platform(const SecretRequest& request);
+};
+using SecretEntrySeam = Seam<SecretEntrySeamTag, std::optional<QByteArray>(const SecretRequest&)>;

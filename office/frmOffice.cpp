@@ -168,8 +168,8 @@ void frmOffice::buildLayout()
     m_findings = new StatementTable({"VENDOR", "ITEM", "FINDING"}, {}, this);
     m_tabs->addTab(createList(QStringLiteral("lvFindings"), m_findings, new StatementFilter(m_findings, -1, this)),
                    QStringLiteral("F&indings"));
-    m_files = new StatementTable({"FILE", "VENDOR", "STATUS", "REASON", "QUOTED ITEMS", "BID DIGEST"},
-                                 {false, false, false, false, true, false}, this);
+    m_files = new StatementTable({"FILE", "VENDOR", "STATUS", "REASON", "QUOTED ITEMS", "BID DIGEST", "SIGNED BY", "SIGNATURE"},
+                                 {false, false, false, false, true, false, false, false}, this);
     m_tabs->addTab(createList(QStringLiteral("lvFiles"), m_files, new StatementFilter(m_files, -1, this)), QStringLiteral("Fi&les"));
     page->addWidget(m_tabs, 1);
 
@@ -357,7 +357,8 @@ void frmOffice::showComparison()
     std::vector<QStringList> files;
     for (const Tender::ReturnedFile& f : m_comparison.files)
         files.push_back({f.fileName(), f.vendor, f.accepted ? QStringLiteral("Accepted") : QStringLiteral("Refused"), f.refusal,
-                         f.quotedItems >= 0 ? QString::number(f.quotedItems) : QString(), f.digest});
+                         f.quotedItems >= 0 ? QString::number(f.quotedItems) : QString(), f.digest, f.signedBy(),
+                         f.signatureText()});
     m_files->setRows(std::move(files));
 
     m_lblSummary->setText(QStringLiteral("Compared %1 of %2 files · %3 lines · %4 findings")

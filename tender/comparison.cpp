@@ -4,6 +4,7 @@
 #include "db/keyedfile.h"
 #include "tender/biddigest.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <algorithm>
@@ -63,6 +64,16 @@ QString lineItem(const RequiredLine& l)
         parts << l.strength;
     parts << l.drugForm;
     return parts.join(QLatin1Char(' '));
+}
+
+// The vendor's signature lying beside a returned file, checked against the file's digest.
+std::optional<SignatureCheck> checkSignatureBeside(const QString& path, const QString& digest)
+{
+    QFile signature(defaultSignaturePath(path));
+    if (!signature.exists())
+        return std::nullopt;
+    // A signature that cannot be read proves nothing: it is reported broken like a damaged one.
+    return checkSignature(signature.open(QIODevice::ReadOnly) ? signature.readAll() : QByteArray(), digest);
 }
 
 // Lines by generic and drug form, so that each offer meets only the lines it could match.
@@ -169,12 +180,16 @@ ReturnedFile readReturnedFile(const QString& path, const HospitalTender& tender)
             result.offers.push_back({reader.offer(values), std::nullopt, {}});
         }));
         result.quotedItems = static_cast<int>(result.offers.size());
+        result.signature = checkSignatureBeside(path, result.digest);
         if (!(readIdentity(*file) == tender.identity))
             result.refusal = Refusal::OtherTender;
         else if (result.vendor.isEmpty())
             result.refusal = Refusal::NoVendor;
         else
             result.accepted = true;
+        if (result.accepted && result.signature && !result.signature->valid())
+            result.findings.push_back({result.vendor, result.fileName(),
+                                       QStringLiteral("Signature check failed: ") + result.signature->verdictText()});
         if (result.accepted)
             priceOffers(result, tender);
     } catch (const DbError&) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/decimal.h"
+#include "tender/bidsignature.h"
 #include "tender/offer.h"
 
 #include <QHash>
@@ -72,9 +73,12 @@ struct ReturnedFile {
     QString refusal;       // why it was refused; empty when accepted
     int quotedItems = -1;  // -1 when the file could not be read that far
     QString digest;        // the bid digest as shown; empty when the file could not be read that far
+    std::optional<SignatureCheck> signature;  // of the vendor's signature beside the file, when there is one
     std::vector<PricedOffer> offers;  // those that match a line of the requirement
     std::vector<Finding> findings;  // about its offers, in offer order
     QString fileName() const;
+    QString signedBy() const { return signature ? signature->signer.subject : QString(); }
+    QString signatureText() const { return signature ? signature->verdictText() : QString(); }
 };
 // Opens and checks one returned file; never throws: a file that fails is returned refused.
 ReturnedFile readReturnedFile(const QString& path, const HospitalTender& tender);

@@ -99,7 +99,10 @@ frmReadiness::frmReadiness(QWidget* parent) : QDialog(parent)
     connect(submit, &QPushButton::clicked, this, &frmReadiness::cmdSubmit);
     connect(exportButton, &QPushButton::clicked, this, &frmReadiness::cmdExport);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
+    chkSign = new QCheckBox(QStringLiteral("&Sign with my digital signature certificate"), this);
+    chkSign->setObjectName(QStringLiteral("chkSign"));
     buttons->addWidget(submit);
+    buttons->addWidget(chkSign);
     buttons->addWidget(exportButton);
     buttons->addStretch();
     buttons->addWidget(close);
@@ -209,9 +212,55 @@ void frmReadiness::cmdSubmit()
         ShowDbError(e, this);
         return;
     }
+    const QString signature = chkSign->isChecked() ? signCopy(result) : QString();
     showInfo(this, QStringLiteral("Submission copy saved at") + CRLF + QDir::toNativeSeparators(result.copyPath) + CRLF + CRLF +
                        QStringLiteral("Receipt saved at") + CRLF + QDir::toNativeSeparators(result.receiptPath) + CRLF +
-                       CRLF + QStringLiteral("Bid digest: ") + result.digest);
+                       CRLF + QStringLiteral("Bid digest: ") + result.digest + signature);
+}
+
+QString frmReadiness::signCopy(const Tender::SubmissionResult& copy)
+{
+    const QString title = QStringLiteral("Sign Submission");
+    const auto refuse = [&](const QString& why) {
+        showMessage(this, title,
+                    QStringLiteral("The submission was not signed.") + CRLF + CRLF + why + CRLF + CRLF +
+                        QStringLiteral("The submission copy and its receipt are saved and valid without a signature."),
+                    QMessageBox::Warning);
+        return QString();
+    };
+    std::optional<Tender::SigningTokens> tokens;
+    {
+        BusyCursor busy;
+        tokens.emplace();
+    }
+    const std::vector<Tender::TokenCertificate>& certificates = tokens->certificates();
+    if (certificates.empty())
+        return refuse(QStringLiteral("No digital signature certificate was found. Please insert your token and "
+                                     "check that its driver is installed."));
+    size_t chosen = 0;
+    if (certificates.size() > 1) {
+        QStringList entries;
+        for (const Tender::TokenCertificate& c : certificates)
+            entries << c.choiceText();
+        const int index = ChoiceDialogSeam::call({this, title, QStringLiteral("Certificate to sign with:"), entries});
+        if (index < 0)
+            return QString();
+        chosen = static_cast<size_t>(index);
+    }
+    std::optional<QByteArray> pin = SecretEntrySeam::call(
+        {this, title, QStringLiteral("PIN of the token \"%1\":").arg(certificates[chosen].token)});
+    if (!pin)
+        return QString();
+    try {
+        BusyCursor busy;
+        const Tender::SignedSubmission signedCopy =
+            Tender::signSubmission(copy, *tokens, chosen, *pin, QDateTime::currentDateTimeUtc());
+        return CRLF + CRLF + QStringLiteral("Signature saved at") + CRLF +
+               QDir::toNativeSeparators(signedCopy.signaturePath) + CRLF + QStringLiteral("Signed by: ") +
+               signedCopy.signature.signer.subject;
+    } catch (const Tender::SignatureError& e) {
+        return refuse(e.description());
+    }
 }
 
 void frmReadiness::done(int result)

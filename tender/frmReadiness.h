@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tender/readiness.h"
+#include "tender/submission.h"
 
 #include <QDialog>
 
@@ -29,10 +30,13 @@ private:
     void lvLines_DblClick(QTreeWidgetItem* line);
     void cmdExport();
     void cmdSubmit();
+    // Signs a copy just written; the lines the closing message adds, empty when it was not signed.
+    QString signCopy(const Tender::SubmissionResult& copy);
 
     Tender::Readiness m_readiness;
     QTreeWidget* lvLines = nullptr;
     QTreeWidget* lvFindings = nullptr;
     QCheckBox* chkUnquoted = nullptr;
+    QCheckBox* chkSign = nullptr;
     QLabel* lblTotals = nullptr;
 };

@@ -123,13 +123,14 @@ std::vector<Sheets::Sheet> statementWorkbook(const Comparison& comparison)
     Sheets::Sheet files;
     files.name = QStringLiteral("Files");
     files.header = QStringList{QStringLiteral("File"), QStringLiteral("Vendor"), QStringLiteral("Status"),
-                               QStringLiteral("Reason"), QStringLiteral("QuotedItems"), QStringLiteral("BidDigest")};
+                               QStringLiteral("Reason"), QStringLiteral("QuotedItems"), QStringLiteral("BidDigest"),
+                               QStringLiteral("SignedBy"), QStringLiteral("Signature")};
     for (const ReturnedFile& f : comparison.files)
         files.addRow({Cell::textCell(f.fileName()), typedCell(f.vendor, -2),
                       Cell::textCell(f.accepted ? QStringLiteral("Accepted") : QStringLiteral("Refused")),
                       typedCell(f.refusal, -2),
                       f.quotedItems >= 0 ? Cell::number(QString::number(f.quotedItems), 0) : Cell::empty(),
-                      typedCell(f.digest, -2)});
+                      typedCell(f.digest, -2), typedCell(f.signedBy(), -2), typedCell(f.signatureText(), -2)});
     sheets.push_back(std::move(files));
     return sheets;
 }

@@ -3,6 +3,8 @@
 #include "db/backupcopy.h"
 #include "db/dberror.h"
 #include "db/keyedfile.h"
+#include "output/exporterror.h"
+#include "sheets/workbook.h"
 #include "tender/biddigest.h"
 #include "tender/readiness.h"
 
@@ -137,24 +139,55 @@ SubmissionResult writeSubmissionCopy(sqlite3* live, const QString& copyPath, con
                 throw SubmissionError(QStringLiteral("The copy does not carry the same bid as the open file."));
         }
 
-        SubmissionResult result{copyPath, receiptPathFor(copyPath, facts.vendor), formatBidDigest(liveDigest)};
+        SubmissionResult result{copyPath, receiptPathFor(copyPath, facts.vendor), formatBidDigest(liveDigest), facts.vendor, {}};
         written.paths << result.receiptPath;
-        writeReceipt(result.receiptPath,
-                     {QStringLiteral("Submission Receipt"),
-                      QStringLiteral("Vendor: ") + facts.vendor,
-                      QStringLiteral("Tender: %1, %2").arg(facts.organisation, facts.duration),
-                      QStringLiteral("Date and time: ") + when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                      QStringLiteral("File: ") + QFileInfo(copyPath).fileName(),
-                      QStringLiteral("Quoted items: %1").arg(readiness.quotedItems),
-                      QStringLiteral("Lines covered: %1 of %2").arg(readiness.covered).arg(readiness.lines.size()),
-                      QStringLiteral("Bid value at yearly quantities: ") + readiness.bidValue.toFixed(2),
-                      QStringLiteral("Findings: %1").arg(readiness.findings.size()),
-                      QStringLiteral("Bid digest: ") + result.digest});
+        result.receiptLines = {QStringLiteral("Submission Receipt"),
+                               QStringLiteral("Vendor: ") + facts.vendor,
+                               QStringLiteral("Tender: %1, %2").arg(facts.organisation, facts.duration),
+                               QStringLiteral("Date and time: ") + when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                               QStringLiteral("File: ") + QFileInfo(copyPath).fileName(),
+                               QStringLiteral("Quoted items: %1").arg(readiness.quotedItems),
+                               QStringLiteral("Lines covered: %1 of %2").arg(readiness.covered).arg(readiness.lines.size()),
+                               QStringLiteral("Bid value at yearly quantities: ") + readiness.bidValue.toFixed(2),
+                               QStringLiteral("Findings: %1").arg(readiness.findings.size()),
+                      QStringLiteral("Bid digest: ") + result.digest};
+        writeReceipt(result.receiptPath, result.receiptLines);
         written.kept = true;
         return result;
     } catch (const DbError& e) {
         throw SubmissionError(e.description());
     }
+}
+
+SignedSubmission signSubmission(const SubmissionResult& submission, SigningTokens& tokens, size_t certificate,
+                                QByteArray& pin, const QDateTime& now)
+{
+    const QByteArray signature = tokens.sign(certificate, pin, signedDigestText(submission.digest), now);
+    // Read back as the hospital will read it: a token that signed with another key than its
+    // certificate's is caught here, not at the hospital.
+    SignedSubmission result{signaturePathBeside(submission.copyPath, submission.vendor),
+                            checkSignature(signature, submission.digest)};
+    if (!result.signature.valid())
+        throw SignatureError(QStringLiteral("The token's signature does not check out (%1).").arg(result.signature.verdictText()));
+    WrittenFiles written{{result.signaturePath}};
+    try {
+        Sheets::writeWholeFile(result.signaturePath, signature);
+    } catch (const ExportError& e) {
+        throw SignatureError(e.description());
+    }
+    QStringList lines = submission.receiptLines;
+    lines << QStringLiteral("Signed by: ") + result.signature.signer.subject
+          << QStringLiteral("Certificate serial number: ") + result.signature.signer.serial
+          << QStringLiteral("Signed at: ") +
+                 result.signature.signingTime.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
+          << QStringLiteral("Signature: ") + QFileInfo(result.signaturePath).fileName();
+    try {
+        writeReceipt(submission.receiptPath, lines);
+    } catch (const SubmissionError& e) {
+        throw SignatureError(e.description());
+    }
+    written.kept = true;
+    return result;
 }
 
 } // namespace Tender

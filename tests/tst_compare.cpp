@@ -211,7 +211,7 @@ private slots:
         const QByteArray styles = unzipped(path, QStringLiteral("xl/styles.xml"));
         QVERIFY(styles.contains("formatCode=\"0.0000\"") && styles.contains("formatCode=\"0.00\""));
         const QByteArray files = unzipped(path, QStringLiteral("xl/worksheets/sheet4.xml"));
-        QVERIFY(files.contains("<autoFilter ref=\"A1:F9\"/>"));
+        QVERIFY(files.contains("<autoFilter ref=\"A1:H9\"/>"));
     }
 
     void nothingLeftWhenTheFolderIsGone()

@@ -5,6 +5,9 @@
 #include "output/reportengine.h"
 #include "output/exporterror.h"
 #include "output/tenderreport.h"
+#include "db/keyedfile.h"
+#include "tender/biddigest.h"
+#include "tender/bidsignature.h"
 #include "tender/comparison.h"
 #include "tender/statementexport.h"
 
@@ -39,6 +42,33 @@ int compareCommand(const QStringList& args, QTextStream& err)
     }
     Tender::writeStatement(comparison, out);
     return 0;
+}
+
+// Checks the vendor's signature over a returned file: the file's digest recomputed, the signature
+// checked over it, the signer shown. 0 only for a valid signature.
+int verifyCommand(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    const QString file = args[1];
+    const QString signaturePath = args.size() > 2 ? args[2] : Tender::defaultSignaturePath(file);
+    const QString digest = Tender::formatBidDigest(Tender::bidDigest(KeyedFile(file)));
+    out << "File: " << file << "\n"
+        << "Bid digest: " << digest << "\n";
+    QFile signatureFile(signaturePath);
+    if (!signatureFile.open(QIODevice::ReadOnly)) {
+        err << "tenderdb: cannot read the signature " << signaturePath << ": " << signatureFile.errorString() << "\n";
+        return 1;
+    }
+    const Tender::SignatureCheck check = Tender::checkSignature(signatureFile.readAll(), digest);
+    const auto when = [](const QDateTime& t) { return t.isValid() ? t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss 'UTC'")) : QStringLiteral("not stated"); };
+    out << "Signature: " << signaturePath << "\n"
+        << "Result: " << check.verdictText() << "\n";
+    if (!check.signer.subject.isEmpty())
+        out << "Signer: " << check.signer.subject << "\n"
+            << "Issuer: " << check.signer.issuer << "\n"
+            << "Serial number: " << check.signer.serial << "\n"
+            << "Certificate valid: from " << when(check.signer.validFrom) << " until " << when(check.signer.validUntil) << "\n"
+            << "Signed at: " << when(check.signingTime) << "\n";
+    return check.valid() ? 0 : 1;
 }
 
 // Where the application folder lies: beside this tool in the build tree, or this tool's own folder.
@@ -100,6 +130,9 @@ int usage(QTextStream& err)
            "      Prints a report of the tender to a PDF file, headed with the tender's organisation and title.\n"
            "  tenderdb compare <hospital.klmt> <statement.csv|.xlsx|.html|.pdf> <returned.klmt>...\n"
            "      Ranks the returned bids on every line of the hospital's yearly requirement.\n"
+           "  tenderdb verify <returned.klmt> [signature.p7s]\n"
+           "      Checks the vendor's signature over the file's bid (by default the file's name with\n"
+           "      \" - Submission.p7s\" in place of \" - Tender.klmt\"); 0 only for a valid signature.\n"
            "  tenderdb kit <csv-folder> <output-folder>\n"
            "      Lays out the folder handed to suppliers: the application, the tender and its files.\n";
     return 2;
@@ -140,6 +173,9 @@ int main(int argc, char* argv[])
             exportTenderReport(args[1], args[2], args[3]);
         } else if (args.size() >= 4 && args[0] == QLatin1String("compare")) {
             return compareCommand(args, err);
+        } else if ((args.size() == 2 || args.size() == 3) && args[0] == QLatin1String("verify")) {
+            QTextStream out(stdout);
+            return verifyCommand(args, out, err);
         } else if (args.size() == 3 && args[0] == QLatin1String("kit")) {
             kitCommand(args[1], args[2]);
         } else {
