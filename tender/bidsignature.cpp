@@ -57,6 +57,19 @@ QString nameText(const X509_NAME* name)
     return QString::fromUtf8(data, size);
 }
 
+QString commonName(const X509_NAME* name)
+{
+    const int index = X509_NAME_get_index_by_NID(name, NID_commonName, -1);
+    const ASN1_STRING* value = index < 0 ? nullptr : X509_NAME_ENTRY_get_data(X509_NAME_get_entry(name, index));
+    unsigned char* utf8 = nullptr;
+    const int size = value ? ASN1_STRING_to_UTF8(&utf8, value) : -1;
+    if (size < 0)
+        return nameText(name);
+    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(utf8), size);
+    OPENSSL_free(utf8);
+    return text;
+}
+
 QDateTime signingTimeOf(CMS_SignerInfo* signer)
 {
     const int index = CMS_signed_get_attr_by_NID(signer, NID_pkcs9_signingTime, -1);
@@ -96,6 +109,8 @@ CertificateFacts certificateFacts(const X509* certificate)
     CertificateFacts facts;
     facts.subject = nameText(X509_get_subject_name(certificate));
     facts.issuer = nameText(X509_get_issuer_name(certificate));
+    facts.holder = commonName(X509_get_subject_name(certificate));
+    facts.issuerName = commonName(X509_get_issuer_name(certificate));
     std::unique_ptr<BIGNUM, Freer<BN_free>> serial(ASN1_INTEGER_to_BN(X509_get0_serialNumber(certificate), nullptr));
     if (serial) {
         char* hex = BN_bn2hex(serial.get());

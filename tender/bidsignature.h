@@ -37,6 +37,7 @@ QString defaultSignaturePath(const QString& filePath);
 // Who a certificate names, as shown to people.
 struct CertificateFacts {
     QString subject, issuer, serial;  // serial in upper-case hex
+    QString holder, issuerName;       // the common names, as a person names them (the whole name when none)
     QDateTime validFrom, validUntil;  // UTC
     bool validAt(const QDateTime& when) const { return validFrom <= when && when <= validUntil; }
 };

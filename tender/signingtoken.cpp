@@ -50,7 +50,7 @@ namespace Tender {
 
 QString TokenCertificate::choiceText() const
 {
-    return QStringLiteral("%1, issued by %2, valid until %3").arg(facts.subject, facts.issuer, dateText(facts.validUntil));
+    return QStringLiteral("%1, issued by %2, valid until %3").arg(facts.holder, facts.issuerName, dateText(facts.validUntil));
 }
 
 // One libp11 context per module, with its slotList; each listed certificate remembers where it lies.

@@ -14,7 +14,7 @@ namespace Tender {
 struct TokenCertificate {
     CertificateFacts facts;
     QString token;  // the token's label
-    // "Subject, issued by Issuer, valid until 2027-03-31": one entry of the certificate choice.
+    // "Holder, issued by Issuer, valid until 2027-03-31" (common names): one entry of the certificate choice.
     QString choiceText() const;
 };
 

@@ -6,6 +6,7 @@
 #include "app/screenconventions.h"
 #include "output/frmHTML.h"
 #include "quotation/frmEdit.h"
+#include "tender/frmReadiness.h"
 #include "support/quotedrows.h"
 #include "vendor/frmVendor.h"
 #include "vendor/vendorrecord.h"
@@ -91,6 +92,10 @@ int main(int argc, char* argv[])
     {
         frmHTML exportScreen;
         shoot(&exportScreen, "7-price-bid-export");
+    }
+    {
+        frmReadiness readiness;
+        shoot(&readiness, "8-bid-readiness");
     }
     return 0;
 }
