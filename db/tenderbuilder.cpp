@@ -39,6 +39,14 @@ void exec(sqlite3* db, const QString& sql)
         TenderDatabase::raiseEngineError(db, rc);
 }
 
+// One row inserted by a prepared statement; a failure stops the build rather than leave a row out.
+void step(sqlite3* db, const Statement& statement)
+{
+    const int rc = sqlite3_step(statement.get());
+    if (rc != SQLITE_DONE)
+        TenderDatabase::raiseEngineError(db, rc);
+}
+
 Statement prepare(sqlite3* db, const QString& sql)
 {
     sqlite3_stmt* raw = nullptr;
@@ -208,7 +216,7 @@ void buildSynthetic(const QString& outputPath, const SyntheticSize& size)
             sqlite3_bind_int(generic.get(), 1, 1000 + g);
             const QByteArray name = QStringLiteral("Genericum %1 Hydrochloride").arg(g).toUtf8();
             sqlite3_bind_text(generic.get(), 2, name.constData(), -1, SQLITE_TRANSIENT);
-            sqlite3_step(generic.get());
+            step(db, generic);
         }
         Statement brand = prepare(db, QStringLiteral(
             "INSERT INTO CT_Brands (Code, Description, AddedByVendor, Generic, Manufacturer, DrugForm, DrugStrength, "
@@ -231,7 +239,7 @@ void buildSynthetic(const QString& outputPath, const SyntheticSize& size)
             sqlite3_reset(brand.get());
             for (int i = 0; i < 8; ++i)
                 sqlite3_bind_text(brand.get(), i + 1, values[i].constData(), -1, SQLITE_TRANSIENT);
-            sqlite3_step(brand.get());
+            step(db, brand);
         }
         exec(db, QStringLiteral("INSERT INTO CT_Vendor (VendorName, Address, City, State, CreditPeriodInDays, DeliveryPeriodInDays) "
                                 "VALUES ('Synthetic Vendor', 'Road 1', 'Pune', 'Maharashtra', 30, 15)"));
@@ -252,7 +260,7 @@ void buildSynthetic(const QString& outputPath, const SyntheticSize& size)
             sqlite3_bind_double(quote.get(), 3, cents * 2 / 100.0);
             sqlite3_bind_double(quote.get(), 4, cents * 224 / 10000.0);
             sqlite3_bind_int(quote.get(), 5, brandId);
-            sqlite3_step(quote.get());
+            step(db, quote);
         }
         if (size.qtyLines > 0)
             exec(db, QStringLiteral("INSERT INTO CT_QtyPerYears (Generic, Strength, DrugForm, DrugPacking, QtyReqPerYear) "
