@@ -105,7 +105,9 @@ void TestTokens::addToken(const QString& label, const TestIdentity& identity)
     const QByteArray name = label.toUtf8();
     {
         Library library;
-        if (PKCS11_init_token(library.slot(false)->token, SoPin, name.constData()) != 0)
+        // The module reads a label as the standard's fixed field of 32 blank-padded bytes.
+        const QByteArray field = name.leftJustified(32, ' ', true);
+        if (PKCS11_init_token(library.slot(false)->token, SoPin, field.constData()) != 0)
             qFatal("could not initialise the test token");
     }
     Library library;
