@@ -1,5 +1,6 @@
 #include "app/applicationstate.h"
 #include "app/defaultinstance.h"
+#include "app/screenconventions.h"
 #include "tests/support/quotedrows.h"
 #include "tests/support/screentest.h"
 #include "vendor/frmVendor.h"
@@ -97,6 +98,9 @@ class tst_frmVendor : public ScreenTest
 {
     Q_OBJECT
 private Q_SLOTS:
+    // As the application does: the rules every screen shares, Alt+S between the menu and the button among them.
+    void initTestCase() { installScreenConventions(); }
+
     void cleanup()
     {
         if (frmVendor* form = DefaultInstance<frmVendor>::existing())

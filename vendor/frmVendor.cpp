@@ -44,25 +44,6 @@ QLabel* bulletLabel(QWidget* parent)
     return bullet;
 }
 
-// "&Save" on the menu and "&Save && Close" on the button share Alt+S. Both save, so when the key reaches
-// the button as an ambiguous shortcut it presses the button rather than merely taking the focus.
-class SharedAccessKey : public QObject
-{
-public:
-    explicit SharedAccessKey(QAbstractButton* button) : QObject(button), m_button(button) { button->installEventFilter(this); }
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Shortcut && static_cast<QShortcutEvent*>(event)->isAmbiguous()) {
-            m_button->animateClick();
-            return true;
-        }
-        return false;
-    }
-
-private:
-    QAbstractButton* m_button;
-};
-
 } // namespace
 
 frmVendor::frmVendor(QWidget* parent) : QDialog(parent)
@@ -195,8 +176,6 @@ void frmVendor::buildLayout()
         button->setMinimumHeight(30);
         attachButtonHighlight(button);
         connect(button, &QPushButton::clicked, this, [this, i] { cmdMaster_Click(i); });
-        if (i == 1)
-            new SharedAccessKey(button);
         buttons->addWidget(button);
     }
     body->addLayout(buttons);
