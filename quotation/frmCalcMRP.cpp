@@ -1,4 +1,5 @@
 #include "quotation/frmCalcMRP.h"
+#include "quotation/wizardwidgets.h"
 
 #include "app/decimal.h"
 #include "app/messagebox.h"
@@ -99,8 +100,12 @@ frmCalcMRP::frmCalcMRP(Step2Link& step2, QWidget* parent) : QDialog(parent), m_s
     connect(cmdCalculator, &QPushButton::clicked, this, [this] { Calculate(); });
     for (int i = 0; i < 2; ++i)
         connect(cmdMaster[i], &QPushButton::clicked, this, [this, i] { cmdMaster_Click(i); });
-    txtCost->installEventFilter(this);
-    cboCostVAT->installEventFilter(this);
+    // Taking the focus back to a field after a refusal is not the user leaving it.
+    for (QWidget* field : std::initializer_list<QWidget*>{txtCost, cboCostVAT})
+        whenLeft(field, [this] {
+            if (!m_ignoreLeaving)
+                CalculateQuietly();
+        });
 
     Form_Load();
 }
@@ -154,17 +159,6 @@ void frmCalcMRP::CalculateQuietly()
     QuietCalc = true;
     Calculate();
     QuietCalc = false;
-}
-
-bool frmCalcMRP::eventFilter(QObject* watched, QEvent* event)
-{
-    if (!m_ignoreLeaving && event->type() == QEvent::FocusOut && (watched == txtCost || watched == cboCostVAT)) {
-        // Focus that leaves for another window (a message box) or a popup is not the user leaving.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            CalculateQuietly();
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void frmCalcMRP::cmdMaster_Click(int index)

@@ -20,9 +20,6 @@ public:
     // not run; the result is empty then.
     bool Calculate();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void Form_Load();
     void FillTaxList(const QString& sql);

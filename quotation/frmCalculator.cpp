@@ -1,4 +1,5 @@
 #include "quotation/frmCalculator.h"
+#include "quotation/wizardwidgets.h"
 
 #include "app/decimal.h"
 #include "app/textboxkeyfilter.h"
@@ -36,15 +37,6 @@ QLabel* label(QWidget* parent, const QString& text, const QString& name = QStrin
     if (!name.isEmpty())
         l->setObjectName(name);
     return l;
-}
-
-// Focus that leaves for another window (a message box) or a popup is not the user leaving the field.
-bool leftByUser(QEvent* event)
-{
-    if (event->type() != QEvent::FocusOut)
-        return false;
-    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
 }
 
 } // namespace
@@ -182,9 +174,19 @@ frmCalculator::frmCalculator(Step2Link& step2, QWidget* parent) : QDialog(parent
         connect(optTax[i], &QRadioButton::clicked, this, [this] { CalculateQuietly(); });
         connect(cmdMaster[i], &QPushButton::clicked, this, [this, i] { cmdMaster_Click(i); });
     }
-    txtCost->installEventFilter(this);
-    txtDiscount->installEventFilter(this);
-    cboCostVAT->installEventFilter(this);
+    // Taking the focus back to a field after a refusal is not the user leaving it.
+    whenLeft(txtCost, [this] {
+        if (!m_ignoreLeaving)
+            CalculateQuietly();
+    });
+    whenLeft(txtDiscount, [this] {
+        if (!m_ignoreLeaving)
+            txtDiscount_LostFocus();
+    });
+    whenLeft(cboCostVAT, [this] {
+        if (!m_ignoreLeaving)
+            Calculate();
+    });
 
     Form_Load();
 }
@@ -301,19 +303,6 @@ void frmCalculator::txtDiscount_LostFocus()
         return;
     }
     CalculateQuietly();
-}
-
-bool frmCalculator::eventFilter(QObject* watched, QEvent* event)
-{
-    if (!m_ignoreLeaving && leftByUser(event)) {
-        if (watched == txtCost)
-            CalculateQuietly();
-        else if (watched == txtDiscount)
-            txtDiscount_LostFocus();
-        else if (watched == cboCostVAT)
-            Calculate();
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void frmCalculator::cmdMaster_Click(int index)

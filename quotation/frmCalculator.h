@@ -22,7 +22,6 @@ public:
     bool Calculate();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:

@@ -298,6 +298,23 @@ private Q_SLOTS:
         QCOMPARE(int(step2.costs.size()), refused ? 0 : 1);
     }
 
+    // Escape closes either calculator as its close button does: Step 2 gets nothing, even calculated.
+    void escapeHandsNothingBack()
+    {
+        for (auto open : {showCostCalculator, showMRPCalculator}) {
+            FakeStep2 step2;
+            run(open, step2, [&](QWidget* screen) {
+                QTest::keyClicks(control<QLineEdit>(screen, "txtCost"), "100");
+                chooseTax(screen, "GST 12%");
+                QTest::mouseClick(control<QPushButton>(screen, "cmdCalculator"), Qt::LeftButton);
+                QTest::keyClick(control<QLineEdit>(screen, "txtCost"), Qt::Key_Escape);
+                QVERIFY(!screen->isVisible());
+            });
+            QCOMPARE(boxes->count(), 0);
+            QVERIFY(step2.costs.empty() && step2.mrps.empty());
+        }
+    }
+
     // The arithmetic is mrpArithmetic's; here the hand-back.
     void mrpCalculatorHandsBack()
     {
