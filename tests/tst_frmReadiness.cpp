@@ -33,10 +33,7 @@ private Q_SLOTS:
     void init()
     {
         ScreenTest::init();
-        folder->exec("INSERT INTO CT_Vendor (VendorName, Address, State, TINNumber, CreditPeriodInDays, DeliveryPeriodInDays) "
-                     "VALUES ('Acme Pharma', '1 Mill Road', 'Maharashtra', '27AAACA1234A1Z5', 30, 15)");
-        AppState::CurrentVendorName = "Acme Pharma";
-        storeQuotation(sampleQuotation());
+        storeReadyBid();
     }
 
     void cleanup()

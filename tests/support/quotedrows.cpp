@@ -3,6 +3,9 @@
 #include "app/applicationstate.h"
 #include "db/recordset.h"
 #include "quotation/quotationsave.h"
+#include "db/tenderdatabase.h"
+
+#include <sqlite3.h>
 
 QuotationDraft sampleQuotation()
 {
@@ -45,4 +48,14 @@ qint64 storeQuotation(const QuotationDraft& item, qint64 id)
     const qint64 stored = rs.field(QStringLiteral("ID")).toLongLong();
     rs.close();
     return stored;
+}
+
+void storeReadyBid()
+{
+    const char* vendor = "INSERT INTO CT_Vendor (VendorName, Address, State, TINNumber, CreditPeriodInDays, DeliveryPeriodInDays) "
+                         "VALUES ('Acme Pharma', '1 Mill Road', 'Maharashtra', '27AAACA1234A1Z5', 30, 15)";
+    if (sqlite3_exec(TenderDatabase::connection(AppState::ConnectionString), vendor, nullptr, nullptr, nullptr) != SQLITE_OK)
+        qFatal("could not store the vendor");
+    AppState::CurrentVendorName = QStringLiteral("Acme Pharma");
+    storeQuotation(sampleQuotation());
 }

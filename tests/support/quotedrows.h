@@ -12,3 +12,7 @@ QuotationDraft sampleQuotation();
 // Adds `item` as a Quotations row in the test folder's database, with ID `id` (0: the next free one),
 // and returns its ID. No check runs: any combination can be arranged.
 qint64 storeQuotation(const QuotationDraft& item, qint64 id = 0);
+
+// "Acme Pharma", with every detail the submission copy needs, as the current vendor, and the sample item
+// quoted: a bid ready to hand over.
+void storeReadyBid();
