@@ -147,6 +147,11 @@ DbTransaction::~DbTransaction()
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
+void DbTransaction::execute(const char* sql)
+{
+    execOrRaise(m_db, sql);
+}
+
 void DbTransaction::commit()
 {
     execOrRaise(m_db, "COMMIT");

@@ -53,6 +53,8 @@ public:
     ~DbTransaction();
     DbTransaction(const DbTransaction&) = delete;
     DbTransaction& operator=(const DbTransaction&) = delete;
+    // A statement of this transaction's own (one without rows to read); throws DbError.
+    void execute(const char* sql);
     void commit();
 
 private:

@@ -304,6 +304,11 @@ Preview prepare(const std::vector<Sheets::ReadRow>& rows, const QString& vendor)
 int apply(const Preview& preview, const QDateTime& now)
 {
     DbTransaction transaction(AppState::ConnectionString);
+    // The save rules look for the item among those already quoted once per new row, and with no index
+    // on the four columns each look reads the whole table: a list of N rows cost N^2. The tender file's
+    // schema is fixed (the hospital's tools read it), so the index lives only inside this transaction:
+    // dropped before the commit, and rolled back with the rows on any failure.
+    transaction.execute("CREATE INDEX PriceListImportQuotedKey ON Quotations (Brand, DrugPacking, DrugForm, DrugStrength)");
     int stored = 0;
     for (const Line& line : preview.lines) {
         if (line.action == Action::Refused)
@@ -316,6 +321,7 @@ int apply(const Preview& preview, const QDateTime& now)
             throw DbError(0, QStringLiteral("Import"), QStringLiteral("Line %1: %2").arg(line.line).arg(outcome.message));
         ++stored;
     }
+    transaction.execute("DROP INDEX PriceListImportQuotedKey");
     transaction.commit();
     return stored;
 }
