@@ -213,7 +213,7 @@ QVariant Recordset::field(const QString& name) const
     if (!m_pending.isEmpty()) {
         const QString tableColumn = m_tableColumnNames.value(name.toLower());
         if (!tableColumn.isEmpty() && m_pending.contains(tableColumn))
-            return m_pending.value(tableColumn);
+            return m_pending.value(tableColumn).value;
     }
     const int index = fieldIndex(name);
     if (index < 0)
@@ -270,10 +270,8 @@ void Recordset::setField(const QString& name, const QVariant& value)
                       QStringLiteral("Item cannot be found in the collection corresponding to the requested name: %1.").arg(name));
     if (!m_adding)
         currentRow();
-    // Check the value against the column now, so the error names the field being written.
-    Statement probe = prepare(m_db, QStringLiteral("SELECT ?"));
-    ValueConversion::bind(probe.get(), 1, value, m_tableColumnTypes.value(name.toLower()), column);
-    m_pending.insert(column, value);
+    // Converted now, so the error names the field being written, and once: update() writes what this made.
+    m_pending.insert(column, {value, ValueConversion::toEngine(value, m_tableColumnTypes.value(name.toLower()), column)});
 }
 
 void Recordset::addNew()
@@ -395,8 +393,7 @@ void Recordset::update()
                                       .arg(quotedName(m_table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
         Statement stmt = prepare(m_db, sql);
         for (int i = 0; i < columns.size(); ++i)
-            ValueConversion::bind(stmt.get(), i + 1, m_pending.value(columns[i]),
-                                  m_tableColumnTypes.value(columns[i].toLower()), columns[i]);
+            ValueConversion::bind(stmt.get(), i + 1, m_pending.value(columns[i]).stored);
         runToEnd(m_db, stmt.get());
         id = sqlite3_last_insert_rowid(m_db);
     } else {
@@ -412,7 +409,7 @@ void Recordset::update()
                                            .arg(quotedName(m_table), assignments.join(QLatin1Char(','))));
         int param = 1;
         for (const QString& c : columns)
-            ValueConversion::bind(stmt.get(), param++, m_pending.value(c), m_tableColumnTypes.value(c.toLower()), c);
+            ValueConversion::bind(stmt.get(), param++, m_pending.value(c).stored);
         sqlite3_bind_int64(stmt.get(), param, id);
         runToEnd(m_db, stmt.get());
     }

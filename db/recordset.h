@@ -115,5 +115,9 @@ private:
     std::vector<Row> m_rows;
     size_t m_position = 0;
     bool m_adding = false;
-    QHash<QString, QVariant> m_pending;              // exact table column name -> new value
+    struct Pending {
+        QVariant value;                         // as given, for reads before update()
+        ValueConversion::EngineValue stored;    // as converted when it was set, for the write
+    };
+    QHash<QString, Pending> m_pending;               // exact table column name -> new value
 };

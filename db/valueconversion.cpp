@@ -20,12 +20,6 @@ const QString LayerSource = QStringLiteral("Recordset");
                       .arg(column, value.toString()));
 }
 
-void bindText(sqlite3_stmt* stmt, int param, const QString& text)
-{
-    const QByteArray utf8 = text.toUtf8();
-    sqlite3_bind_text(stmt, param, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
-}
-
 bool isTextLike(const QVariant& v)
 {
     return v.typeId() == QMetaType::QString || v.typeId() == QMetaType::QByteArray;
@@ -137,38 +131,40 @@ QVariant fromStored(const StoredValue& v, std::optional<ColumnType> type)
     return QVariant(textOf(v));
 }
 
-void bind(sqlite3_stmt* stmt, int param, const QVariant& value, const QString& declaredType, const QString& column)
+EngineValue toEngine(const QVariant& value, const QString& declaredType, const QString& column)
 {
-    if (value.isNull() || !value.isValid()) {
-        sqlite3_bind_null(stmt, param);
-        return;
-    }
+    EngineValue e;
+    if (value.isNull() || !value.isValid())
+        return e;
+    auto whole = [&e](qint64 n) {
+        e.storage = SQLITE_INTEGER;
+        e.integer = n;
+        return e;
+    };
+    auto text = [&e](const QString& t) {
+        e.storage = SQLITE_TEXT;
+        e.text = t.toUtf8();
+        return e;
+    };
     switch (Schema::typeFromDeclared(declaredType)) {
     case ColumnType::Text:
-        bindText(stmt, param, value.toString());
-        return;
+        return text(value.toString());
     case ColumnType::Boolean: {
-        if (value.typeId() == QMetaType::Bool) {
-            sqlite3_bind_int(stmt, param, value.toBool() ? 1 : 0);
-            return;
-        }
+        if (value.typeId() == QMetaType::Bool)
+            return whole(value.toBool() ? 1 : 0);
         const QString t = value.toString().trimmed();
-        if (t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 || t.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) {
-            sqlite3_bind_int(stmt, param, t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 ? 1 : 0);
-            return;
-        }
+        if (t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 || t.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+            return whole(t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 ? 1 : 0);
         const auto number = Decimal::parse(t);
         if (!number)
             mismatch(column, value);
-        sqlite3_bind_int(stmt, param, number->isZero() ? 0 : 1);
-        return;
+        return whole(number->isZero() ? 0 : 1);
     }
     case ColumnType::DateTime: {
-        QDateTime when = value.toDateTime();
+        const QDateTime when = value.toDateTime();
         if (!when.isValid())
             mismatch(column, value);
-        bindText(stmt, param, when.toString(QLatin1String(DateTimeFormat)));
-        return;
+        return text(when.toString(QLatin1String(DateTimeFormat)));
     }
     case ColumnType::Id:
     case ColumnType::Integer:
@@ -178,14 +174,13 @@ void bind(sqlite3_stmt* stmt, int param, const QVariant& value, const QString& d
         if (!number || !number->isWhole())
             mismatch(column, value);
         bool ok = false;
-        const qlonglong whole = number->toText().toLongLong(&ok);
+        const qlonglong n = number->toText().toLongLong(&ok);
         if (!ok)
             throw DbError(DbErrorNumber::Overflow, LayerSource, QStringLiteral("Overflow"));
         if (Schema::typeFromDeclared(declaredType) == ColumnType::SmallInt &&
-            (whole < std::numeric_limits<qint16>::min() || whole > std::numeric_limits<qint16>::max()))
+            (n < std::numeric_limits<qint16>::min() || n > std::numeric_limits<qint16>::max()))
             throw DbError(DbErrorNumber::Overflow, LayerSource, QStringLiteral("Overflow"));
-        sqlite3_bind_int64(stmt, param, whole);
-        return;
+        return whole(n);
     }
     case ColumnType::Decimal: {
         const QString t = value.typeId() == QMetaType::Double ? decimalTextFromDouble(value.toDouble())
@@ -195,10 +190,26 @@ void bind(sqlite3_stmt* stmt, int param, const QVariant& value, const QString& d
             mismatch(column, value);
         // Numeric affinity keeps whole numbers as integers and the rest as the nearest double,
         // whose shortest text is the decimal written.
-        bindText(stmt, param, number->toText());
-        return;
+        return text(number->toText());
     }
     }
+    return e;
+}
+
+void bind(sqlite3_stmt* stmt, int param, const EngineValue& value)
+{
+    switch (value.storage) {
+    case SQLITE_INTEGER: sqlite3_bind_int64(stmt, param, value.integer); break;
+    case SQLITE_TEXT:
+        sqlite3_bind_text(stmt, param, value.text.constData(), static_cast<int>(value.text.size()), SQLITE_TRANSIENT);
+        break;
+    default: sqlite3_bind_null(stmt, param); break;
+    }
+}
+
+void bind(sqlite3_stmt* stmt, int param, const QVariant& value, const QString& declaredType, const QString& column)
+{
+    bind(stmt, param, toEngine(value, declaredType, column));
 }
 
 } // namespace ValueConversion

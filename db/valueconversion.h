@@ -29,8 +29,18 @@ QVariant fromStatement(sqlite3_stmt* stmt, int i, const QString& declaredType);
 QVariant fromStatement(sqlite3_stmt* stmt, int i, std::optional<ColumnType> type);
 std::optional<ColumnType> columnTypeOf(const QString& declaredType);
 
-// Binds `value` for a column of `declaredType` to parameter `param` (1-based). Throws DbError when the
-// column cannot take the value (a non-number in a number column, a 16-bit overflow, ...).
+// A value as the engine is handed it for a column: Null, a whole number or a UTF-8 text.
+struct EngineValue {
+    int storage = 5;  // 1 integer, 3 text, 5 null
+    qint64 integer = 0;
+    QByteArray text;
+};
+// `value` converted for a column of `declaredType`. Throws DbError when the column cannot take the value
+// (a non-number in a number column, a 16-bit overflow, ...).
+EngineValue toEngine(const QVariant& value, const QString& declaredType, const QString& column);
+// Binds to parameter `param` (1-based).
+void bind(sqlite3_stmt* stmt, int param, const EngineValue& value);
+// Both at once.
 void bind(sqlite3_stmt* stmt, int param, const QVariant& value, const QString& declaredType, const QString& column);
 
 // The exact, shortest decimal text of a double as the engine stored it ("10.8", "1e-05" -> "0.00001").
