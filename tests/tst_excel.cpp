@@ -256,8 +256,10 @@ private slots:
         }
         QCOMPARE(preview.summary(), QStringLiteral("2 new, 1 updated, 12 refused"));
 
+        const int indexes = folder->count("sqlite_master", "type='index'");
         QCOMPARE(PriceListImport::apply(preview, QDateTime::currentDateTime()), 3);
         QCOMPARE(folder->count("Quotations"), 3);
+        QCOMPARE(folder->count("sqlite_master", "type='index'"), indexes);
         // Taken from the tender's lists: the brand as listed, its generic and form, the packing's ratio.
         QCOMPARE(folder->scalar("Select Generic || '|' || DrugForm || '|' || QuantityInEachStripOrPack || '|' || CostVATCode "
                                 "From Quotations Where Brand='Acaxiv 25 mg Tablet'"),
@@ -276,10 +278,25 @@ private slots:
             "Acavelo 25 mg Tablet,Strip of 10,100,10,GST 12%,224,GST 12%,30049099,,"});
         const PriceListImport::Preview preview = PriceListImport::prepare(PriceListImport::readFile(path), "Acme");
         QCOMPARE(preview.summary(), QStringLiteral("2 new, 1 updated, 0 refused"));
+        const int indexes = folder->count("sqlite_master", "type='index'");
         QVERIFY_THROWS_EXCEPTION(DbError, PriceListImport::apply(preview, QDateTime::currentDateTime()));
         QCOMPARE(folder->count("Quotations"), 1);
         QCOMPARE(folder->scalar(QString("Select CostOfPackBeforeDiscountWithoutVAT From Quotations Where ID=%1").arg(kept)),
                  QStringLiteral("100"));
+
+        // An item quoted since the preview is found by the save rules' duplicate check.
+        folder->exec("DROP TRIGGER refuse");
+        storeQuotation(preview.lines[2].item);
+        try {
+            PriceListImport::apply(preview, QDateTime::currentDateTime());
+            QFAIL("stored an item quoted twice");
+        } catch (const DbError& e) {
+            QVERIFY2(e.description().startsWith("Line 4: ") && e.description().endsWith("Item already quoted by vendor. Cannot continue save."),
+                     qPrintable(e.description()));
+        }
+        QCOMPARE(folder->count("Quotations"), 2);
+        // The tender file's schema is the hospital's: the import leaves no index of its own behind.
+        QCOMPARE(folder->count("sqlite_master", "type='index'"), indexes);
     }
 
     void readsWhatSpreadsheetsWrite()
