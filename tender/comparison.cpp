@@ -94,11 +94,14 @@ void priceOffers(ReturnedFile& file, const HospitalTender& tender)
             file.findings.push_back({file.vendor, itemText(o), QStringLiteral("Quantity per pack is 0 or less: not comparable")});
             continue;
         }
+        // Generic and form are matched by the bucket; the strength, where the line gives one, here.
         const auto it = tender.linesByKey.constFind(lineKey(o.generic, o.drugForm));
-        if (it != tender.linesByKey.constEnd())
+        if (it != tender.linesByKey.constEnd()) {
+            const QString strength = matchKey(o.strength);
             for (size_t l : *it)
-                if (matches(tender.lines[l], o))
+                if (tender.strengthKeys[l].isEmpty() || tender.strengthKeys[l] == strength)
                     p.lines.push_back(l);
+        }
         if (p.lines.empty())
             file.findings.push_back({file.vendor, itemText(o), QStringLiteral("Matches no line of the requirement")});
     }
@@ -145,6 +148,8 @@ HospitalTender readHospitalTender(const QString& path)
         tender.lines = readRequiredLines(file);
         for (size_t l = 0; l < tender.lines.size(); ++l)
             tender.linesByKey[lineKey(tender.lines[l].generic, tender.lines[l].drugForm)].push_back(l);
+        for (const RequiredLine& line : tender.lines)
+            tender.strengthKeys.push_back(matchKey(line.strength));
     } catch (const DbError& e) {
         throw TenderFileError(QStringLiteral("Cannot read the tender file %1: %2").arg(path, e.description()));
     }

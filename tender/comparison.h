@@ -40,6 +40,7 @@ struct HospitalTender {
     // Indexes into lines by matchKey(generic) + U+001F + matchKey(drug form): an offer meets only the
     // lines it could match.
     QHash<QString, std::vector<size_t>> linesByKey;
+    std::vector<QString> strengthKeys;  // matchKey(strength) of each line; empty: any strength
 };
 // Throws TenderFileError.
 HospitalTender readHospitalTender(const QString& path);
