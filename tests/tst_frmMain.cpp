@@ -56,12 +56,7 @@ private Q_SLOTS:
     void cleanup()
     {
         // Whatever a button opened (a stand-in or, later, the real screen) goes before the menu.
-        for (QWidget* w : visibleTopLevels())
-            if (w != DefaultInstance<frmMain>::existing())
-                w->close();
-        if (frmMain* menu = DefaultInstance<frmMain>::existing())
-            menu->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        closeWindowsMenuLast();
         QVERIFY(!DefaultInstance<frmMain>::exists());
         ScreenTest::cleanup();
     }

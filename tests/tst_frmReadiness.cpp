@@ -39,12 +39,7 @@ private Q_SLOTS:
     void cleanup()
     {
         frmQ1::unloadWizard(false);  // closed otherwise, it would show the quoted-items list
-        for (QWidget* w : visibleTopLevels())
-            if (w != DefaultInstance<frmMain>::existing())
-                w->close();
-        if (frmMain* menu = DefaultInstance<frmMain>::existing())
-            menu->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        closeWindowsMenuLast();
         ScreenTest::cleanup();
     }
 

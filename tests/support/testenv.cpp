@@ -1,6 +1,8 @@
 #include "tests/support/testenv.h"
 
 #include "app/applicationstate.h"
+#include "app/defaultinstance.h"
+#include "app/frmMain.h"
 #include "db/recordset.h"
 #include "db/tenderbuilder.h"
 #include "db/tenderdatabase.h"
@@ -185,4 +187,14 @@ QString pdfText(const QString& pdf, bool layout)
     p.start(tool, args);
     p.waitForFinished(60000);
     return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+void closeWindowsMenuLast()
+{
+    for (QWidget* w : visibleTopLevels())
+        if (w != DefaultInstance<frmMain>::existing())
+            w->close();
+    if (frmMain* menu = DefaultInstance<frmMain>::existing())
+        menu->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

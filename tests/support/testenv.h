@@ -122,3 +122,6 @@ QStringList crlfLines(const QString& path);
 // The text of a PDF as a reader sees it (pdftotext), pages separated by form feeds; `layout` keeps
 // the printed columns.
 QString pdfText(const QString& pdf, bool layout = false);
+// Closes every window a test left open, the main menu last (closing it first would end the others'
+// parent), and lets the closed ones be deleted.
+void closeWindowsMenuLast();
